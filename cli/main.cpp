@@ -1,0 +1,72 @@
+#include "command_line.h"
+#include "console_reporter.h"
+#include "error_codes.h"
+#include "full_stop.h"
+#include "in_out_error.h"
+#include "run_generation.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+enum ExitStatus
+{
+    Completed = 0,
+    Rejected = 1,
+    UsageError = 2,
+    FileFailure = 3,
+};
+
+constexpr const char* ProgramName = "cribaxon-filter";
+
+// A broken pipe must come back as a write failure, not kill the program.
+void ignoreBrokenPipe()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+int finish(int status)
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(EInOutError::messageFor(codeForErrno(errno))).c_str());
+        return FileFailure;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    ignoreBrokenPipe();
+    const auto commandLine = parseCommandLine({argv + 1, argv + argc});
+    if (!commandLine) {
+        std::fputs(UsageText, stderr);
+        return UsageError;
+    }
+    switch (commandLine->action) {
+    case CommandLine::Action::Help:
+        std::fputs(UsageText, stdout);
+        return finish(Completed);
+    case CommandLine::Action::Version:
+        std::printf("%s %s\n", ProgramName, CRIBAXON_VERSION);
+        return finish(Completed);
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    ConsoleReporter reporter;
+    try {
+        const RunOutcome outcome
+            = RunGeneration(commandLine->source, commandLine->destination, commandLine->options, reporter);
+        const bool completed = outcome == RunOutcome::Completed;
+        std::fputs(reporter.consoleText().c_str(), completed ? stdout : stderr);
+        return finish(completed ? Completed : Rejected);
+    } catch (const EInOutError& error) {
+        std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(error.message()).c_str());
+        return FileFailure;
+    }
+}

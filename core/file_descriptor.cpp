@@ -1,0 +1,33 @@
+#include "file_descriptor.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+FileDescriptor::~FileDescriptor()
+{
+    close();
+}
+
+int FileDescriptor::release() noexcept
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+int FileDescriptor::close() noexcept
+{
+    if (m_fd < 0)
+        return 0;
+    const int result = ::close(release());
+    return result == 0 || errno == EINTR ? 0 : errno;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class PointFileKind
+{
+    Pitovan,
+    Rumbelo,
+};
+
+// The six categories of point, in the order of the window's rows.
+enum class PointCategory
+{
+    RF, // fixed speed cameras
+    RM, // mobile speed cameras
+    TC, // controlled stretches
+    PP, // dangerous points
+    PN, // black spots
+    ZE, // children's zones
+};
+
+inline constexpr int PointCategoryCount = 6;
+
+// ".txt" anywhere in the name (any letter case) makes it Rumbelo, else ".mdb" Pitovan.
+std::optional<PointFileKind> kindOfName(std::string_view name);
+// Whether the names hold the same one of the two family substrings.
+bool sameFamilyNames(std::string_view source, std::string_view destination);
+bool headerAccepted(PointFileKind kind, std::string_view firstLine);
+
+std::optional<PointCategory> pitovanCategory(std::string_view line);
+
+struct RumbeloRecordClass
+{
+    bool marker = false;
+    std::optional<PointCategory> category;
+};
+RumbeloRecordClass classifyRumbeloRecord(std::string_view line);
+
+// A Pitovan record with its speed digit set to "0" and the tail after the type digit dropped.
+std::string SinVel(std::string_view line);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "run_options.h"
+#include "run_reporter.h"
+#include "system_file.h"
+
+#include <string_view>
+
+enum class RunOutcome
+{
+    Completed,
+    SourceNameRejected,
+    DestinationNameRejected,
+    HeaderRejected,
+};
+
+namespace RunMessage {
+inline constexpr std::string_view SourceNameRejected = "No ha seleccionado un fichero origen de datos válido!";
+inline constexpr std::string_view DestinationNameRejected = "No ha seleccionado un fichero final de datos válido!";
+inline constexpr std::string_view PitovanHeaderRejected = "¡Fichero de Pitovan no válido!";
+inline constexpr std::string_view RumbeloHeaderRejected = "¡Fichero de Rumbelo no válido!";
+inline constexpr std::string_view Completed = "¡¡Fichero finalizado!!\r\rEste nuevo fichero de datos le servirá\r"
+                                              "para cargar su Rumbelo o Pitovan con\rlos datos que Vd. desea.";
+} // namespace RunMessage
+
+// Writes to the destination the headers of the source and the records the
+// options keep. Every outcome but a file failure is told through the reporter;
+// a file failure leaves as EInOutError once both files are closed.
+// The texts are the file-name fields' texts: their double quotes are removed here.
+RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinationText, const RunOptions& options,
+                         RunReporter& reporter, FileSystem& fileSystem = systemFileSystem());

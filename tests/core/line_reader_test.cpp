@@ -1,0 +1,197 @@
+#include "fake_file_system.h"
+#include "in_out_code.h"
+#include "line_reader.h"
+
+#include <gtest/gtest.h>
+
+using Lines = std::vector<std::string>;
+using Call = FakeFileSystem::Call;
+
+namespace {
+
+Lines readAll(LineReader& reader)
+{
+    Lines lines;
+    while (!reader.atEnd())
+        lines.push_back(reader.readLine());
+    return lines;
+}
+
+struct SplitCase
+{
+    const char* name;
+    std::string input;
+    Lines expected;
+};
+
+const std::string LongLine(1000, 'x');
+const std::string BlockMinusOne(127, 'a');
+
+const SplitCase SplitCases[] = {
+    {"EmptyFile", "", {}},
+    {"CrLfEnded", "A\r\nB\r\n", {"A", "B"}},
+    {"LastLineUnended", "A\r\nB", {"A", "B"}},
+    {"EmptyLineBeforeEnd", "A\r\n\r\n", {"A", ""}},
+    {"LoneCrEndsLine", "A\rB", {"A", "B"}},
+    {"LoneLfIsData", "A\nB\r\n", {"A\nB"}},
+    {"LfOnlyFileIsOneLine", "574C\nP1\nP2\n", {"574C\nP1\nP2\n"}},
+    {"CrCrLf", "\r\r\n", {"", ""}},
+    {"LfCr", "A\n\r", {"A\n"}},
+    {"EndMarkMidLine", std::string("AB\x1a" "CD\r\nEF"), {"AB"}},
+    {"EndMarkFirst", std::string("\x1a" "A\r\n"), {}},
+    {"EndMarkLast", std::string("A\r\n\x1a"), {"A"}},
+    {"EndMarkAfterCr", std::string("A\r\x1a" "B"), {"A"}},
+    {"AnyOtherByte", std::string("\0\x80\xff\t\n", 5), {std::string("\0\x80\xff\t\n", 5)}},
+    {"CrLfAcrossBlocks", BlockMinusOne + "\r\nB", {BlockMinusOne, "B"}},
+    {"CrAtBlockEndThenText", BlockMinusOne + "\rB", {BlockMinusOne, "B"}},
+    {"LineOfManyBlocks", LongLine + "\r\n" + LongLine, {LongLine, LongLine}},
+};
+
+// Each case is read with whole blocks and with reads the system cuts short.
+class LineSplitting : public testing::TestWithParam<std::tuple<SplitCase, std::size_t>>
+{
+};
+
+TEST_P(LineSplitting, DeliversTheLinesOfTheInput)
+{
+    const auto& [splitCase, readLimit] = GetParam();
+    FakeFileSystem files;
+    files.files["f"].bytes = splitCase.input;
+    files.readLimit = readLimit;
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_EQ(readAll(reader), splitCase.expected);
+
+    // The end lasts: empty lines, and no further system reads.
+    const int reads = files.calls(Call::Read);
+    EXPECT_EQ(reader.readLine(), "");
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(reader.readLine(), "");
+    EXPECT_EQ(files.calls(Call::Read), reads);
+}
+
+INSTANTIATE_TEST_SUITE_P(, LineSplitting, testing::Combine(testing::ValuesIn(SplitCases), testing::Values(SIZE_MAX, 1)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name)
+                                 + (std::get<1>(info.param) == 1 ? "_ByteByByte" : "");
+                         });
+
+TEST(LineReader, AsksTheSystemForBlocksOf128Bytes)
+{
+    FakeFileSystem files;
+    files.files["f"].bytes = std::string(300, 'z');
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_EQ(reader.readLine().size(), 300u);
+    EXPECT_EQ(files.readRequests, std::vector<std::size_t>(4, LineReader::BlockSize));
+}
+
+TEST(LineReader, EmptyFileReadsAsEmptyLinesWithoutFailing)
+{
+    FakeFileSystem files;
+    files.files["f"];
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_EQ(reader.readLine(), "");
+    EXPECT_EQ(reader.readLine(), "");
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(LineReader, AtEndConsumesNothing)
+{
+    FakeFileSystem files;
+    files.files["f"].bytes = "\r\nA";
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_EQ(reader.readLine(), "");
+    EXPECT_EQ(reader.readLine(), "A");
+}
+
+TEST(LineReader, FailedReadLosesThePartLineAndRetriesAtTheSamePlace)
+{
+    FakeFileSystem files;
+    files.files["f"].bytes = std::string(200, 'a') + "\r\nB";
+    files.failCall(Call::Read, 2, 1117);
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_EQ(inOutCodeOf([&] { reader.readLine(); }), 1117);
+    EXPECT_TRUE(reader.isOpen());
+    EXPECT_EQ(reader.readLine(), std::string(72, 'a'));
+    EXPECT_EQ(reader.readLine(), "B");
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(LineReader, FailedReadInAtEndDoesNotMarkTheEnd)
+{
+    FakeFileSystem files;
+    files.files["f"].bytes = "A";
+    files.failCall(Call::Read, 1, 6);
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_EQ(inOutCodeOf([&] { reader.atEnd(); }), 6);
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_EQ(reader.readLine(), "A");
+}
+
+TEST(LineReader, BrokenPipeIsTheEnd)
+{
+    FakeFileSystem files;
+    files.files["f"].bytes = std::string(130, 'p');
+    files.failCall(Call::Read, 2, InOutCode::BrokenPipe);
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_EQ(reader.readLine(), std::string(128, 'p'));
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(files.calls(Call::Read), 2);
+}
+
+TEST(LineReader, OperationsOnAClosedReaderFailWithTheirCodes)
+{
+    FakeFileSystem files;
+    files.files["f"].bytes = "A";
+    LineReader reader(files);
+    EXPECT_EQ(inOutCodeOf([&] { reader.readLine(); }), InOutCode::FileNotOpenForInput);
+    EXPECT_EQ(inOutCodeOf([&] { reader.atEnd(); }), InOutCode::FileNotOpenForInput);
+    EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), InOutCode::FileNotOpen);
+    reader.open("f");
+    reader.close();
+    EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), InOutCode::FileNotOpen);
+    EXPECT_EQ(inOutCodeOf([&] { reader.readLine(); }), InOutCode::FileNotOpenForInput);
+}
+
+TEST(LineReader, FailedOpenLeavesTheReaderClosed)
+{
+    FakeFileSystem files;
+    LineReader reader(files);
+    EXPECT_EQ(inOutCodeOf([&] { reader.open("missing"); }), InOutCode::FileNotFound);
+    EXPECT_FALSE(reader.isOpen());
+}
+
+TEST(LineReader, FailedCloseStillClosesTheReader)
+{
+    FakeFileSystem files;
+    files.files["f"];
+    files.failCall(Call::Close, 1, 6);
+    LineReader reader(files);
+    reader.open("f");
+    EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), 6);
+    EXPECT_FALSE(reader.isOpen());
+    EXPECT_FALSE(files.files["f"].heldForReading);
+}
+
+TEST(LineReader, OpeningAgainReleasesTheFirstFileAndStartsAfresh)
+{
+    FakeFileSystem files;
+    files.files["a"].bytes = "A\r\n";
+    files.files["b"].bytes = "B\r\n";
+    LineReader reader(files);
+    reader.open("a");
+    EXPECT_TRUE(reader.atEnd() == false);
+    reader.open("b");
+    EXPECT_FALSE(files.files["a"].heldForReading);
+    EXPECT_EQ(readAll(reader), Lines {"B"});
+}
+
+} // namespace
