@@ -4,22 +4,25 @@
 #include <array>
 
 const char* const UsageText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] ORIGEN DESTINO\n"
-                              "Genera en DESTINO una copia filtrada del fichero de puntos ORIGEN\n"
-                              "(Pitovan \".mdb\" o Rumbelo \".txt\", ambos de la misma familia).\n"
-                              "\n"
-                              "  -k, --keep=LISTA   categorías que se conservan (por omisión, todas)\n"
-                              "  -s, --speed=LISTA  categorías que conservan el aviso de límite de velocidad\n"
-                              "                     (solo Pitovan; por omisión, todas)\n"
-                              "      --help         muestra esta ayuda y termina\n"
-                              "      --version      muestra la versión y termina\n"
-                              "\n"
-                              "LISTA: identificadores separados por comas, sin distinguir mayúsculas:\n"
-                              "  RF radares fijos, RM radares móviles, TC tramos controlados,\n"
-                              "  PP puntos peligrosos, PN puntos negros, ZE zonas de niños.\n"
-                              "  Una LISTA vacía no selecciona ninguna.\n"
-                              "\n"
-                              "Estado de salida: 0 fichero generado, 1 nombre o cabecera rechazados,\n"
-                              "2 uso incorrecto, 3 error de archivo.\n";
+                              "Pruebe «cribaxon-filter --help» para más información.\n";
+
+const char* const HelpText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] ORIGEN DESTINO\n"
+                             "Genera en DESTINO una copia filtrada del fichero de puntos ORIGEN\n"
+                             "(Pitovan \".mdb\" o Rumbelo \".txt\", ambos de la misma familia).\n"
+                             "\n"
+                             "  -k, --keep=LISTA   categorías que se conservan (por omisión, todas)\n"
+                             "  -s, --speed=LISTA  categorías que conservan el aviso de límite de velocidad\n"
+                             "                     (solo Pitovan; por omisión, todas)\n"
+                             "      --help         muestra esta ayuda y termina\n"
+                             "      --version      muestra la versión y termina\n"
+                             "\n"
+                             "LISTA: identificadores separados por comas, sin distinguir mayúsculas:\n"
+                             "  RF radares fijos, RM radares móviles, TC tramos controlados,\n"
+                             "  PP puntos peligrosos, PN puntos negros, ZE zonas de niños.\n"
+                             "  Una LISTA vacía no selecciona ninguna.\n"
+                             "\n"
+                             "Estado de salida: 0 fichero generado, 1 nombre o cabecera rechazados,\n"
+                             "2 uso incorrecto, 3 error de archivo.\n";
 
 namespace {
 
@@ -97,9 +100,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             commandLine.action = CommandLine::Action::Version;
         } else {
             std::optional<std::string> value;
-            Flags* target = matchOption(arguments, i, "keep", 'k', value)    ? &keep
-                : matchOption(arguments, i, "speed", 's', value) ? &speed
-                                                                   : nullptr;
+            Flags* target = matchOption(arguments, i, "keep", 'k', value) ? &keep
+                : matchOption(arguments, i, "speed", 's', value)          ? &speed
+                                                                          : nullptr;
             const auto flags = value ? parseList(*value) : std::nullopt;
             if (!target || !flags)
                 return std::nullopt;

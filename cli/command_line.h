@@ -24,4 +24,6 @@ struct CommandLine
 // Reads the arguments after the program name; nullopt for a usage error.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
 
+// What a usage error prints, and what --help prints.
 extern const char* const UsageText;
+extern const char* const HelpText;

@@ -31,7 +31,8 @@ void ignoreBrokenPipe()
 int finish(int status)
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(EInOutError::messageFor(codeForErrno(errno))).c_str());
+        std::fprintf(stderr, "%s: %s\n", ProgramName,
+                     withFullStop(EInOutError::messageFor(codeForErrno(errno))).c_str());
         return FileFailure;
     }
     return status;
@@ -49,7 +50,7 @@ int main(int argc, char* argv[])
     }
     switch (commandLine->action) {
     case CommandLine::Action::Help:
-        std::fputs(UsageText, stdout);
+        std::fputs(HelpText, stdout);
         return finish(Completed);
     case CommandLine::Action::Version:
         std::printf("%s %s\n", ProgramName, CRIBAXON_VERSION);

@@ -2,7 +2,7 @@
 
 #include "in_out_error.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr char CarriageReturn = '\r';
@@ -12,8 +12,7 @@ constexpr char EndMark = 26;
 
 LineReader::LineReader(FileSystem& fileSystem)
     : m_fileSystem(fileSystem)
-{
-}
+{ }
 
 LineReader::~LineReader() = default;
 
@@ -40,9 +39,13 @@ bool LineReader::fillBuffer()
     // A broken pipe is how a pipe's writer going away looks: the end.
     if (result.error && result.error != InOutCode::BrokenPipe)
         throw EInOutError(result.error);
-    m_count = result.error ? 0 : result.count;
-    m_endSeen = m_count == 0;
-    return !m_endSeen;
+    const std::size_t read = result.error ? 0 : result.count;
+    // An end mark ends the input as the end of the file does: the block is cut
+    // there, so that lines need only be searched for a CR.
+    const void* endMark = std::memchr(m_buffer.data(), EndMark, read);
+    m_count = endMark ? static_cast<std::size_t>(static_cast<const char*>(endMark) - m_buffer.data()) : read;
+    m_endSeen = m_count == 0 || m_count < read;
+    return m_count > 0;
 }
 
 void LineReader::readLine(std::string& line)
@@ -50,16 +53,15 @@ void LineReader::readLine(std::string& line)
     if (!isOpen())
         throw EInOutError(InOutCode::FileNotOpenForInput);
     line.clear();
-    while (fillBuffer()) {
+    while (m_position < m_count || fillBuffer()) {
         const char* begin = m_buffer.data() + m_position;
         const char* end = m_buffer.data() + m_count;
-        const char* stop = std::find_if(begin, end, [](char c) { return c == CarriageReturn || c == EndMark; });
+        const void* carriageReturn = std::memchr(begin, CarriageReturn, static_cast<std::size_t>(end - begin));
+        const char* stop = carriageReturn ? static_cast<const char*>(carriageReturn) : end;
         line.append(begin, stop);
         m_position += static_cast<std::size_t>(stop - begin);
         if (stop == end)
             continue;
-        if (*stop == EndMark)
-            return;
         ++m_position; // the CR
         if (fillBuffer() && m_buffer[m_position] == LineFeed)
             ++m_position;
@@ -71,7 +73,7 @@ bool LineReader::atEnd()
 {
     if (!isOpen())
         throw EInOutError(InOutCode::FileNotOpenForInput);
-    return !fillBuffer() || m_buffer[m_position] == EndMark;
+    return !fillBuffer();
 }
 
 void LineReader::close()

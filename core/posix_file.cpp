@@ -12,11 +12,12 @@ PosixFile::PosixFile(FileDescriptor fd, FileKind kind, const PosixCalls& calls)
     , m_calls(calls)
     // A device or a pipe gets its bytes when the line files hand them over.
     , m_gathersWrites(kind == FileKind::Disk)
-{
-}
+{ }
 
 ReadResult PosixFile::read(std::span<std::byte> buffer)
 {
+    // The chunk of a file being read holds read-ahead, never bytes for close() to write.
+    m_gathersWrites = false;
     if (m_begin == m_end) {
         if (m_chunk.empty())
             m_chunk.resize(PosixFileSystem::ChunkSize);

@@ -4,6 +4,7 @@
 #include "line_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <string>
 
@@ -16,20 +17,50 @@ std::string withoutQuotes(std::string_view text)
     return name;
 }
 
+enum class RecordAction
+{
+    Drop,
+    Write,
+    WriteSinVel,
+};
+
+// The options read once, as one decision per category, so that a record costs
+// one table look-up instead of two calls.
+std::array<RecordAction, PointCategoryCount> recordActions(PointFileKind kind, const RunOptions& options)
+{
+    std::array<RecordAction, PointCategoryCount> actions {};
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const auto category = static_cast<PointCategory>(i);
+        if (!options.keeps(category))
+            actions[i] = RecordAction::Drop;
+        else if (kind == PointFileKind::Rumbelo || options.keepsSpeedWarning(category))
+            actions[i] = RecordAction::Write;
+        else
+            actions[i] = RecordAction::WriteSinVel;
+    }
+    return actions;
+}
+
 void copyRecords(PointFileKind kind, const RunOptions& options, LineReader& source, LineWriter& destination)
 {
+    const std::array<RecordAction, PointCategoryCount> actions = recordActions(kind, options);
+    const auto actionOf = [&](std::optional<PointCategory> category) {
+        return category ? actions[static_cast<std::size_t>(*category)] : RecordAction::Drop;
+    };
     std::string line;
     while (!source.atEnd()) {
         source.readLine(line);
+        RecordAction action;
         if (kind == PointFileKind::Pitovan) {
-            const auto category = pitovanCategory(line);
-            if (category && options.keeps(*category))
-                destination.writeLine(options.keepsSpeedWarning(*category) ? line : SinVel(line));
+            action = actionOf(pitovanCategory(line));
         } else {
             const RumbeloRecordClass record = classifyRumbeloRecord(line);
-            if (record.marker || (record.category && options.keeps(*record.category)))
-                destination.writeLine(line);
+            action = record.marker ? RecordAction::Write : actionOf(record.category);
         }
+        if (action == RecordAction::Write)
+            destination.writeLine(line);
+        else if (action == RecordAction::WriteSinVel)
+            destination.writeLine(SinVel(line));
     }
 }
 

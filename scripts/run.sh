@@ -7,4 +7,13 @@ install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}"
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_TESTS=OFF
 cmake --build build
-exec build/bin/cribaxon-filter --help
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    cat >&2 <<'TEXT'
+El programa está compilado en build/bin/zorvanti-cribaxon, pero esta sesión no tiene pantalla gráfica
+(ni DISPLAY ni WAYLAND_DISPLAY). Arránquelo desde un escritorio, o en una pantalla virtual:
+    apt-get install xvfb && xvfb-run -a build/bin/zorvanti-cribaxon
+TEXT
+    exit 1
+fi
+exec build/bin/zorvanti-cribaxon

@@ -31,4 +31,51 @@ INSTANTIATE_TEST_SUITE_P(, UsageError,
                                          UsageCase {"LongOptionPrefix", {"--keeps=RF", "a.mdb", "b.mdb"}}),
                          [](const auto& info) { return info.param.name; });
 
+// The twelve flags as "RF RM TC PP PN ZE / RF1 … ZE1", one digit each.
+std::string flags(const RunOptions& o)
+{
+    std::string text;
+    for (bool flag : {o.RF, o.RM, o.TC, o.PP, o.PN, o.ZE})
+        text += flag ? '1' : '0';
+    text += '/';
+    for (bool flag : {o.RF1, o.RM1, o.TC1, o.PP1, o.PN1, o.ZE1})
+        text += flag ? '1' : '0';
+    return text;
+}
+
+struct FormCase
+{
+    const char* name;
+    Arguments arguments;
+    const char* flags;
+};
+
+class AcceptedForm : public testing::TestWithParam<FormCase>
+{
+};
+
+TEST_P(AcceptedForm, SetsTheFlagsAndKeepsTheOperands)
+{
+    const auto commandLine = parseCommandLine(GetParam().arguments);
+    ASSERT_TRUE(commandLine);
+    EXPECT_EQ(commandLine->action, CommandLine::Action::Run);
+    EXPECT_EQ(flags(commandLine->options), GetParam().flags);
+    EXPECT_EQ(commandLine->source, "\"a b.mdb\"");
+    EXPECT_EQ(commandLine->destination, "-c.mdb");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , AcceptedForm,
+    testing::Values(
+        FormCase {"Defaults", {"\"a b.mdb\"", "--", "-c.mdb"}, "111111/111111"},
+        FormCase {"KeepMixedCase", {"--keep=RF,pn", "\"a b.mdb\"", "--", "-c.mdb"}, "100010/111111"},
+        FormCase {"KeepEveryIdentifier", {"-krf,rm,tc,pp,pn,ze", "\"a b.mdb\"", "--", "-c.mdb"}, "111111/111111"},
+        FormCase {"SpeedRepeatedIdentifier", {"-s", "tc,TC", "\"a b.mdb\"", "--", "-c.mdb"}, "111111/001000"},
+        FormCase {"EmptyItemsPassedOver", {"--keep=,RF,,ZE,", "\"a b.mdb\"", "--", "-c.mdb"}, "100001/111111"},
+        FormCase {"BothEmpty", {"--keep", "", "--speed=", "\"a b.mdb\"", "--", "-c.mdb"}, "000000/000000"},
+        FormCase {"LastOfEachWins",
+                  {"-kRF", "-sPP", "\"a b.mdb\"", "--keep=ZE", "--speed", "PN", "--", "-c.mdb"},
+                  "000001/000010"}),
+    [](const auto& info) { return info.param.name; });
+
 } // namespace

@@ -1,0 +1,79 @@
+#include "browse_dialog.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QScreen>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace BrowseDialog {
+namespace {
+
+Hook& testHook()
+{
+    static Hook hook;
+    return hook;
+}
+
+void placeOnMonitorOf(QFileDialog& dialog, const QWidget* window)
+{
+    const QScreen* screen = window ? window->screen() : dialog.screen();
+    // The frame is known only once the dialog has its native window.
+    dialog.winId();
+    dialog.move(position(screen->geometry(), dialog.frameGeometry().size()));
+}
+
+Result showFileDialog(const Request& request)
+{
+    // Qt's own dialog rather than the desktop's, so that what we ask of it is what it does.
+    QFileDialog dialog(request.window, request.title);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(request.acceptMode);
+    // A name that does not exist yet may be chosen: that is how a destination is named.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setNameFilters(request.filters);
+    dialog.selectNameFilter(request.filters.value(request.filterIndex - 1));
+    // Set after construction, which restores the folder of Qt's last dialog; a folder that is gone is left out.
+    if (QFileInfo(request.initialDir).isDir())
+        dialog.setDirectory(request.initialDir);
+    // selectFile() would move to the name's folder and cut it from the name; the name box gets the name whole.
+    auto* nameBox = dialog.findChild<QLineEdit*>(u"fileNameEdit"_s);
+    Q_ASSERT(nameBox);
+    if (nameBox)
+        nameBox->setText(request.proposedName);
+
+    dialog.setSizeGripEnabled(false);
+    dialog.setFixedSize(dialog.size());
+    placeOnMonitorOf(dialog, request.window);
+
+    // Unlike Windows there is no error mode to switch off around the dialog:
+    // the system shows no boxes of its own for drives or files here.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const auto entry = request.filters.indexOf(dialog.selectedNameFilter());
+    return {true, dialog.selectedFiles().constFirst(), entry < 0 ? 1 : static_cast<int>(entry) + 1};
+}
+
+} // namespace
+
+Result show(const Request& request)
+{
+    if (testHook())
+        return testHook()(request);
+    return showFileDialog(request);
+}
+
+void setTestHook(Hook hook)
+{
+    testHook() = std::move(hook);
+}
+
+QPoint position(const QRect& monitor, const QSize& frameSize)
+{
+    return {monitor.x() + (monitor.width() - frameSize.width()) / 2,
+            monitor.y() + (monitor.height() - frameSize.height()) / 3};
+}
+
+} // namespace BrowseDialog

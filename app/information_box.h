@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+
+class QScreen;
+
+// Places a box about to be shown so that its outer frame is centred on the
+// screen. Its frame is not known before it is shown, so it is taken to be as
+// thick as that of a window on show (none where there is no such window).
+void centreOnScreen(QWidget* box, const QScreen* screen, const QWidget* shownWindow);
+
+// The information box: the text over one "Aceptar" button, laid out in units
+// of the message font (w, the average width of the 52 letters A–Z a–z, and h,
+// their line height). Every length is the nearest whole pixel to its multiple
+// of w or h, rounded on its own; positions are sums of those lengths.
+class InformationBox final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    InformationBox(QWidget* parent, const QString& text);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QScreen* hostScreen() const;
+};

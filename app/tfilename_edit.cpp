@@ -1,0 +1,186 @@
+#include "tfilename_edit.h"
+
+#include "browse_dialog.h"
+#include "ecombo_edit_error.h"
+#include "filename_rules.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolButton>
+#include <QValidator>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int BorderWidth = 2;
+constexpr int ButtonWidth = 21;
+constexpr int ButtonGap = 2;
+constexpr QSize ButtonPictureSize {14, 12};
+constexpr qsizetype NameBoxLength = 260;
+
+// A pasted text may bring line breaks; a file name is one line, so they are dropped.
+class LineBreakRemover final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        for (auto i = input.size(); i-- > 0;) {
+            const char16_t c = input.at(i).unicode();
+            if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+                input.remove(i, 1);
+                if (i < position)
+                    --position;
+            }
+        }
+        return Acceptable;
+    }
+};
+
+QString quoteSpacedName(const QString& name)
+{
+    return QFile::decodeName(QuoteSpacedName(QFile::encodeName(name)));
+}
+
+QString initialDirOf(const QByteArray& name)
+{
+    return QFile::decodeName(initialDirFromFolderPart(folderPart(name)));
+}
+
+QString cutForNameBox(const QString& name)
+{
+    if (name.size() <= NameBoxLength)
+        return name;
+    const bool splitsPair = name.at(NameBoxLength - 1).isHighSurrogate();
+    return name.left(splitsPair ? NameBoxLength - 1 : NameBoxLength);
+}
+
+} // namespace
+
+TFilenameEdit::TFilenameEdit(QWidget* parent)
+    : QLineEdit(parent)
+    , m_button(new QToolButton(this))
+{
+    // Files dragged from a file manager are refused, as is any other drop.
+    setAcceptDrops(false);
+    setValidator(new LineBreakRemover(this));
+    // The selection shows only while the field has the focus, not while another window is active.
+    QPalette hiddenSelection = palette();
+    hiddenSelection.setColor(QPalette::Inactive, QPalette::Highlight,
+                             hiddenSelection.color(QPalette::Inactive, QPalette::Base));
+    hiddenSelection.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                             hiddenSelection.color(QPalette::Inactive, QPalette::Text));
+    setPalette(hiddenSelection);
+
+    m_button->setObjectName(u"BrowseButton"_s);
+    m_button->setFocusPolicy(Qt::NoFocus);
+    m_button->setCursor(Qt::ArrowCursor);
+    m_button->setIcon(QIcon(u":/pictures/open_folder.png"_s));
+    m_button->setIconSize(ButtonPictureSize);
+    connect(m_button, &QToolButton::pressed, this, [this] {
+        if (!hasFocus())
+            setFocus(Qt::OtherFocusReason);
+    });
+    connect(m_button, &QToolButton::clicked, this, &TFilenameEdit::browse);
+    layOutButton();
+}
+
+QString TFilenameEdit::fileName() const
+{
+    return QFile::decodeName(LeadingFileName(QFile::encodeName(text())));
+}
+
+void TFilenameEdit::setFileName(const QString& value)
+{
+    const QByteArray name = QFile::encodeName(value);
+    if (!name.isEmpty() && !IsAcceptableFileName(LeadingFileName(name)))
+        throw EComboEditError("Nombre de archivo inválido - " + value.toStdString());
+    setText(QFile::decodeName(QuoteSpacedName(name)));
+}
+
+void TFilenameEdit::browse()
+{
+    QByteArray name = LeadingFileName(QFile::encodeName(text()));
+    if (IsAcceptableFileName(name)) {
+        if (systemFileQueries().isExistingFolder(folderPart(name)))
+            m_initialDir = initialDirOf(name);
+        if (namePart(name).isEmpty())
+            name.clear();
+        m_proposedName = QFile::decodeName(name);
+    }
+
+    BrowseDialog::Request request;
+    request.window = window();
+    request.title = u"Browse"_s;
+    request.filters = QStringList {u"Pitovan (*.mdb)"_s, u"Rumbelo(*.txt)"_s};
+    request.filterIndex = m_filterIndex;
+    request.proposedName = cutForNameBox(m_proposedName);
+    request.initialDir = m_initialDir;
+    const BrowseDialog::Result result = BrowseDialog::show(request);
+
+    setFocus(Qt::OtherFocusReason);
+    if (!result.confirmed)
+        return;
+    setText(quoteSpacedName(result.fileName));
+    m_initialDir = initialDirOf(QFile::encodeName(result.fileName));
+    m_proposedName = result.fileName;
+    m_filterIndex = result.filterIndex;
+}
+
+void TFilenameEdit::keyPressEvent(QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (event->key() == Qt::Key_Down && modifiers == Qt::AltModifier) {
+        event->accept();
+        browse();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TFilenameEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+        // A press on the button gives the focus by mouse too; only a click into the text keeps its caret.
+        if (m_button->underMouse())
+            selectAll();
+        break;
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+        // The focus comes back to where it was, not from another control.
+        break;
+    default:
+        selectAll();
+    }
+}
+
+void TFilenameEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    layOutButton();
+}
+
+void TFilenameEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::StyleChange)
+        layOutButton();
+}
+
+void TFilenameEdit::layOutButton()
+{
+    const QRect inner = rect().marginsRemoved({BorderWidth, BorderWidth, BorderWidth, BorderWidth});
+    m_button->setGeometry(inner.x() + inner.width() - ButtonWidth, inner.y(), ButtonWidth, inner.height());
+
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const int textEnd = m_button->x() - ButtonGap;
+    setTextMargins(0, 0, std::max(0, contents.x() + contents.width() - textEnd), 0);
+}

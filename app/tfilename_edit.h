@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QLineEdit>
+
+class QToolButton;
+
+// A one-line field for a file name, with a browse button inside its right end.
+// Its hint is its toolTip; the button has none of its own and shows the field's.
+// Every change of the text, the program's included, is told by textChanged.
+class TFilenameEdit final : public QLineEdit
+{
+    Q_OBJECT
+    // The text exactly as shown, double quotes included.
+    Q_PROPERTY(QString Text READ text WRITE setText)
+    // The leading file name of the text, without quotes. Writing it throws
+    // EComboEditError through QObject::setProperty as well.
+    Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
+
+public:
+    explicit TFilenameEdit(QWidget* parent = nullptr);
+
+    QString fileName() const;
+    // Throws EComboEditError, leaving the text as it was, when the leading
+    // word of a non-empty value is not an acceptable file name.
+    void setFileName(const QString& value);
+
+    // Lets the user pick a file in the file-open dialog; see BrowseDialog.
+    void browse();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void layOutButton();
+
+    QToolButton* m_button;
+    // What the next browse starts from; kept for the life of the field only.
+    QString m_initialDir;
+    int m_filterIndex = 1;
+    QString m_proposedName;
+};

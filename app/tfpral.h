@@ -1,0 +1,46 @@
+#pragma once
+
+#include "run_options.h"
+#include "run_reporter.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QCheckBox;
+namespace Ui {
+class TFPral;
+}
+
+// The program's one window: the two file names, the twelve boxes and "Generar".
+class TFPral final : public QMainWindow, private RunReporter
+{
+    Q_OBJECT
+
+public:
+    explicit TFPral(QWidget* parent = nullptr);
+    ~TFPral() override;
+
+    // The twelve boxes as they stand; a disabled speed-warning box counts too.
+    RunOptions runOptions() const;
+
+private Q_SLOTS:
+    void RFClick(QCheckBox* sender);
+    void RMClick(QCheckBox* sender);
+    void TCClick(QCheckBox* sender);
+    void PPClick(QCheckBox* sender);
+    void PNClick(QCheckBox* sender);
+    void ZEClick(QCheckBox* sender);
+    void cxButton1Click();
+
+private:
+    void showMessage(std::string_view text) override;
+    void focusSourceField() override;
+    void focusDestinationField() override;
+
+    void setUpLook();
+    void scaleToFont();
+    void connectHandlers();
+
+    std::unique_ptr<Ui::TFPral> ui;
+};

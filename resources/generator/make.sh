@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Redraws the pictures and icons of resources/ with cribaxon_draw_pictures and encodes them:
+# picture 1 as a progressive JPEG, picture 2 as a baseline one, the program icon with a 4-bit palette.
+set -euo pipefail
+generator=$(cd "$(dirname "$0")" && pwd)
+resources=$(dirname "$generator")
+repo=$(dirname "$resources")
+build=${CRIBAXON_GENERATOR_BUILD:-$repo/build-generator}
+
+source "$repo/scripts/packages.sh"
+install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" libjpeg-turbo-progs imagemagick fonts-liberation
+
+cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_TESTS=OFF >/dev/null
+cmake --build "$build" --target cribaxon_draw_pictures
+
+drawn=$(mktemp -d)
+trap 'rm -rf "$drawn"' EXIT
+QT_QPA_PLATFORM=offscreen "$build/bin/cribaxon_draw_pictures" "$drawn"
+
+# Full-resolution colour keeps the small lamps and letters sharp.
+cjpeg -quality 92 -sample 1x1 -optimize -progressive -outfile "$resources/picture1.jpg" "$drawn/picture1.ppm"
+cjpeg -quality 92 -sample 1x1 -optimize -baseline -outfile "$resources/picture2.jpg" "$drawn/picture2.ppm"
+convert "$drawn/32.png" -strip -define png:bit-depth=4 -define png:color-type=3 \
+    PNG8:"$resources/zorvanti-cribaxon.png"
+cp "$drawn/open_folder.png" "$resources/open_folder.png"
+mkdir -p "$resources/icons"
+for size in 48 64 128 256; do
+    cp "$drawn/$size.png" "$resources/icons/$size.png"
+done

@@ -1,0 +1,278 @@
+#include "tform_storage.h"
+
+#include "settings_store.h"
+#include "stored_text.h"
+#include "window_placement.h"
+
+#include <QEvent>
+#include <QVariant>
+#include <algorithm>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+using StoredText::fromBoolean;
+using StoredText::resolutionSuffix;
+using StoredText::toInteger;
+using StoredText::trimmedControlCodes;
+using StoredText::word;
+
+namespace {
+
+// Stored settings of a lower version are not applied.
+constexpr int FormVersion = 0;
+
+constexpr int ShowNormal = 1;
+constexpr int ShowMinimized = 2;
+constexpr int ShowMaximized = 3;
+
+// A property under the name its component's class declares, which the value
+// names carry, and under Qt's name for it.
+struct StoredProperty
+{
+    QStringView declared;
+    const char* qt;
+};
+
+constexpr StoredProperty FileName {u"FileName", "FileName"};
+constexpr StoredProperty Checked {u"Checked", "checked"};
+
+struct StoredPropEntry
+{
+    QStringView component;
+    StoredProperty property;
+};
+
+// In the order of restore and save: the file names first, then the category
+// boxes before their speed-warning boxes, so that restoring a category box
+// enables its companion before the companion's own value arrives.
+constexpr StoredPropEntry StoredProps[] = {
+    {u"FilenameEdit1", FileName},
+    {u"FilenameEdit2", FileName},
+    {u"PN", Checked},
+    {u"PP", Checked},
+    {u"RF", Checked},
+    {u"RM", Checked},
+    {u"TC", Checked},
+    {u"ZE", Checked},
+    {u"PN1", Checked},
+    {u"PP1", Checked},
+    {u"RF1", Checked},
+    {u"RM1", Checked},
+    {u"TC1", Checked},
+    {u"ZE1", Checked},
+};
+
+int readInteger(const SettingsStore& store, const QString& name, int defaultValue)
+{
+    return toInteger(store.readText(name, {})).value_or(defaultValue);
+}
+
+QObject* findComponent(const QObject* window, QStringView name)
+{
+    const QList<QObject*> children = window->findChildren<QObject*>();
+    const auto found = std::find_if(children.begin(), children.end(), [name](const QObject* child) {
+        return StoredText::equalIgnoringLatinCase(child->objectName(), name);
+    });
+    return found == children.end() ? nullptr : *found;
+}
+
+bool isBoolean(const QMetaProperty& property)
+{
+    return property.typeId() == QMetaType::Bool;
+}
+
+} // namespace
+
+TFormStorage::TFormStorage(QObject* window, std::unique_ptr<WindowPlacement> placement, ErrorHandler showError)
+    : QObject(window)
+    , m_window(window)
+    , m_placement(std::move(placement))
+    , m_showError(std::move(showError))
+{
+    resolveStoredProps();
+    window->installEventFilter(this);
+}
+
+TFormStorage::~TFormStorage() = default;
+
+void TFormStorage::resolveStoredProps()
+{
+    for (const StoredPropEntry& entry : StoredProps) {
+        QObject* component = findComponent(m_window, entry.component);
+        if (!component)
+            continue;
+        const QMetaObject* meta = component->metaObject();
+        const QMetaProperty property = meta->property(meta->indexOfProperty(entry.property.qt));
+        const bool supported = isBoolean(property) || property.typeId() == QMetaType::QString;
+        if (!supported || !property.isWritable())
+            continue;
+        m_storedProps.push_back(
+            {component, property, component->objectName() + u'_' + entry.property.declared.toString()});
+    }
+}
+
+void TFormStorage::restoreSettings()
+{
+    m_saved = false;
+    const SettingsStore store(SettingsStore::programFilePath(), sectionName());
+    if (readInteger(store, u"FormVersion"_s, FormVersion) >= FormVersion) {
+        restorePosition(store);
+        restoreWindowState(store);
+        m_restored = true;
+        restoreProperties(store);
+    }
+    m_restored = true;
+    // Setting a maximized position once the key is closed has no counterpart
+    // here: the desktop alone places a maximized window.
+}
+
+void TFormStorage::restorePosition(const SettingsStore& store)
+{
+    // The flags word has nothing to set in this window's placement; it is read
+    // all the same, so that a bad value ends the restore here as it would anywhere.
+    readInteger(store, u"Flags"_s, m_placement->flags());
+    // No minimized or maximized position exists to be set, but one stored still
+    // counts as stored data.
+    bool found = !readPositionText(store, u"MinMaxPos"_s).isEmpty();
+
+    const QRect current = m_placement->frame();
+    QPoint topLeft = current.topLeft();
+    const QString normPos = readPositionText(store, u"NormPos"_s);
+    if (!normPos.isEmpty()) {
+        found = true;
+        // The window's border is fixed, so it takes only its position from the
+        // store, always at its designed size.
+        topLeft = {toInteger(word(normPos, 1)).value_or(current.left()),
+                   toInteger(word(normPos, 2)).value_or(current.top())};
+    }
+    const int pixelsPerInch = m_placement->pixelsPerInch();
+    if (readInteger(store, u"PixelsPerInch"_s, pixelsPerInch) != pixelsPerInch)
+        found = false;
+
+    // A position wholly off every screen, as after a monitor was unplugged, would
+    // put the window out of the user's reach: it stays at its designed position.
+    if (found && !m_placement->isOffScreen(QRect(topLeft, current.size())))
+        m_placement->moveTo(topLeft);
+}
+
+QString TFormStorage::readPositionText(const SettingsStore& store, const QString& name) const
+{
+    const QString forScreen = store.readText(name + resolutionSuffix(m_placement->primaryScreenSize()), {});
+    return forScreen.isEmpty() ? store.readText(name, {}) : forScreen;
+}
+
+void TFormStorage::restoreWindowState(const SettingsStore& store)
+{
+    switch (readInteger(store, u"ShowCmd"_s, 0)) {
+    case ShowMinimized:
+    case 6:
+    case 7:
+        m_placement->setMaximized(false);
+        m_placement->requestApplicationMinimize();
+        break;
+    case ShowMaximized:
+        m_placement->setMaximized(true);
+        break;
+    default:
+        m_placement->setMaximized(false);
+        break;
+    }
+}
+
+void TFormStorage::restoreProperties(const SettingsStore& store)
+{
+    for (const StoredProp& prop : m_storedProps) {
+        try {
+            restoreProperty(store, prop);
+        } catch (const std::exception&) {
+            // A value of another type, or a name the field refuses, costs this entry alone.
+        }
+    }
+}
+
+void TFormStorage::restoreProperty(const SettingsStore& store, const StoredProp& prop)
+{
+    const QString text = trimmedControlCodes(store.readText(prop.valueName, currentText(prop)));
+    // Writing the property calls its setter, the same assignment program code makes.
+    if (!isBoolean(prop.property))
+        prop.property.write(prop.component, text);
+    else if (const std::optional<bool> checked = StoredText::toBoolean(text))
+        prop.property.write(prop.component, *checked);
+}
+
+QString TFormStorage::currentText(const StoredProp& prop)
+{
+    const QVariant value = prop.property.read(prop.component);
+    return isBoolean(prop.property) ? fromBoolean(value.toBool()) : value.toString();
+}
+
+void TFormStorage::saveSettings()
+{
+    if (!m_restored)
+        return;
+    SettingsStore store(SettingsStore::programFilePath(), sectionName());
+    store.writeText(u"FormVersion"_s, QString::number(FormVersion));
+    const int showCommand = m_placement->isApplicationMinimized() ? ShowMinimized : m_placement->showCommand();
+    store.writeText(u"Flags"_s, QString::number(m_placement->flags()));
+    store.writeText(u"ShowCmd"_s, QString::number(showCommand));
+    store.writeText(u"PixelsPerInch"_s, QString::number(m_placement->pixelsPerInch()));
+    // There are no minimized or maximized positions here to store.
+    const QString minMaxPos = StoredText::positionText(-1, -1, -1, -1);
+    store.writeText(u"MinMaxPos"_s + resolutionSuffix(m_placement->primaryScreenSize()), minMaxPos);
+    store.writeText(u"MinMaxPos"_s, minMaxPos);
+    const QRect normal = m_placement->normalFrame();
+    const QString normPos = StoredText::positionText(normal.left(), normal.top(), normal.left() + normal.width(),
+                                                     normal.top() + normal.height());
+    store.writeText(u"NormPos"_s + resolutionSuffix(m_placement->primaryScreenSize()), normPos);
+    store.writeText(u"NormPos"_s, normPos);
+    store.writeText(u"Visible"_s, m_destroying ? u"1"_s : u"0"_s);
+    for (const StoredProp& prop : m_storedProps)
+        store.writeText(prop.valueName, trimmedControlCodes(currentText(prop)));
+    m_saved = true;
+}
+
+void TFormStorage::windowDestroying()
+{
+    if (m_saved)
+        return;
+    m_destroying = true;
+    reportingErrors(&TFormStorage::saveSettings);
+    m_destroying = false;
+}
+
+bool TFormStorage::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+        // Sent before the window is mapped, so it appears at its restored place.
+        // A spontaneous one comes when the desktop brings a minimized window
+        // back, which is no new showing.
+        if (!event->spontaneous())
+            reportingErrors(&TFormStorage::restoreSettings);
+        return false;
+    case QEvent::Close:
+        // The window's own handling decides first; only a granted close is saved.
+        watched->event(event);
+        if (event->isAccepted())
+            reportingErrors(&TFormStorage::saveSettings);
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString TFormStorage::sectionName() const
+{
+    // The window's class name, without any namespace around it.
+    const QString className = QString::fromLatin1(m_window->metaObject()->className());
+    return className.sliced(className.lastIndexOf(u':') + 1);
+}
+
+void TFormStorage::reportingErrors(void (TFormStorage::*operation)())
+{
+    try {
+        (this->*operation)();
+    } catch (const std::exception& failure) {
+        m_showError(QString::fromUtf8(failure.what()));
+    }
+}

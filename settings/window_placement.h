@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// What the stored settings need from the window's placement and the screen.
+// Rectangles are the window's outer frame in screen pixels.
+class WindowPlacement
+{
+public:
+    virtual ~WindowPlacement() = default;
+
+    // The placement flags word: 2 when the window would come back maximized, else 0.
+    virtual int flags() const = 0;
+    // 1 normal, 2 minimized, 3 maximized.
+    virtual int showCommand() const = 0;
+    virtual bool isApplicationMinimized() const = 0;
+    // The frame the window has, or would have, in normal state.
+    virtual QRect normalFrame() const = 0;
+    virtual QRect frame() const = 0;
+
+    // Moves the window's frame without showing the window.
+    virtual void moveTo(QPoint topLeft) = 0;
+    // Normal or maximized, through the window's state setter, then repainted.
+    virtual void setMaximized(bool maximized) = 0;
+    // Minimizes the whole application once the event loop comes to it.
+    virtual void requestApplicationMinimize() = 0;
+
+    virtual QSize primaryScreenSize() const = 0;
+    virtual int pixelsPerInch() const = 0;
+    // No pixel of the frame lies on any screen.
+    virtual bool isOffScreen(const QRect& frame) const = 0;
+};

@@ -1,0 +1,237 @@
+#include "settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Section = u"TFPral"_s;
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+template <typename Operation> QString errorOf(Operation operation)
+{
+    try {
+        operation();
+    } catch (const ESettingsStoreError& error) {
+        return QString::fromStdString(error.message());
+    }
+    return {};
+}
+
+} // namespace
+
+class SettingsStoreTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void programFileFollowsConfigurationFolder_data();
+    void programFileFollowsConfigurationFolder();
+    void openingCreatesAnEmptyKey();
+    void valueTypes_data();
+    void valueTypes();
+    void writtenTextReadsBackInAFreshStore_data();
+    void writtenTextReadsBackInAFreshStore();
+    void unparsableFileIsNeverWrittenOver();
+    void blockedStoreFailsToCreateTheKey_data();
+    void blockedStoreFailsToCreateTheKey();
+    void crashMidSaveLeavesAWholeFile();
+
+private:
+    QString storePath(const QString& name = u"store"_s) const { return m_folder->filePath(u"Software/"_s + name); }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void SettingsStoreTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+}
+
+void SettingsStoreTest::programFileFollowsConfigurationFolder_data()
+{
+    QTest::addColumn<bool>("configFolderSet");
+    QTest::addColumn<QString>("expectedFolder");
+    QTest::addRow("XDG_CONFIG_HOME set") << true << u"xdg"_s;
+    QTest::addRow("XDG_CONFIG_HOME unset") << false << u"home/.config"_s;
+}
+
+void SettingsStoreTest::programFileFollowsConfigurationFolder()
+{
+    QFETCH(bool, configFolderSet);
+    QFETCH(QString, expectedFolder);
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(m_folder->filePath(u"home"_s)));
+    if (configFolderSet)
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_folder->filePath(u"xdg"_s)));
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    const QString path = SettingsStore::programFilePath();
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    QCOMPARE(path, m_folder->filePath(expectedFolder + u"/Software/tst_settings_store.conf"_s));
+}
+
+void SettingsStoreTest::openingCreatesAnEmptyKey()
+{
+    {
+        const SettingsStore store(storePath(), Section);
+    }
+    QVERIFY(QFileInfo(storePath()).isFile());
+    QCOMPARE(contents(storePath()), QByteArray());
+}
+
+void SettingsStoreTest::valueTypes_data()
+{
+    QTest::addColumn<QByteArray>("fileText");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("error");
+    const QString badType = u"Tipo de dato inválido para 'Value'"_s;
+    QTest::addRow("plain text") << "[TFPral]\nValue=abc\n"_ba << u"abc"_s << QString();
+    QTest::addRow("quoted with commas") << "[TFPral]\nValue=\"a,b\"\n"_ba << u"a,b"_s << QString();
+    QTest::addRow("unquoted commas") << "[TFPral]\nValue=100,200\n"_ba << u"100,200"_s << QString();
+    QTest::addRow("unquoted commas and blanks") << "[TFPral]\nValue=100, 200\n"_ba << u"100,200"_s << QString();
+    QTest::addRow("empty") << "[TFPral]\nValue=\n"_ba << QString() << QString();
+    QTest::addRow("escaped at sign") << "[TFPral]\nValue=@@x\n"_ba << u"@x"_s << QString();
+    QTest::addRow("empty byte array") << "[TFPral]\nValue=@ByteArray()\n"_ba << QString() << QString();
+    QTest::addRow("byte array") << "[TFPral]\nValue=@ByteArray(2)\n"_ba << QString() << badType;
+    QTest::addRow("variant") << "[TFPral]\nValue=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"_ba << QString() << badType;
+    QTest::addRow("rectangle") << "[TFPral]\nValue=@Rect(1 2 3 4)\n"_ba << QString() << badType;
+    QTest::addRow("invalid") << "[TFPral]\nValue=@Invalid()\n"_ba << QString() << badType;
+    QTest::addRow("absent") << "[TFPral]\nOther=x\n"_ba << u"default"_s << QString();
+    QTest::addRow("in another section") << "[Other]\nValue=x\n"_ba << u"default"_s << QString();
+    QTest::addRow("typed by a person") << "[TFPral]\nValue = /tmp/Espa\xc3\xb1"
+                                          "a.mdb \n"_ba
+                                       << u"/tmp/España.mdb"_s << QString();
+}
+
+void SettingsStoreTest::valueTypes()
+{
+    QFETCH(QByteArray, fileText);
+    QFETCH(QString, expected);
+    QFETCH(QString, error);
+    writeFile(storePath(), fileText);
+    const SettingsStore store(storePath(), Section);
+    QString text;
+    QCOMPARE(errorOf([&] { text = store.readText(u"Value"_s, u"default"_s); }), error);
+    QCOMPARE(text, expected);
+}
+
+void SettingsStoreTest::writtenTextReadsBackInAFreshStore_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addRow("position") << u"450,170,750,564"_s << "Value=\"450,170,750,564\"\n"_ba;
+    QTest::addRow("name with blanks") << u"/tmp/a b.mdb"_s << "Value=/tmp/a b.mdb\n"_ba;
+    QTest::addRow("accented name") << u"/tmp/España.mdb"_s
+                                   << "Value=/tmp/Espa\xc3\xb1"
+                                      "a.mdb\n"_ba;
+    QTest::addRow("surrounding blanks") << u"  x  "_s << "Value=\"  x  \"\n"_ba;
+    QTest::addRow("at sign first") << u"@ByteArray(x)"_s << "Value=@@ByteArray(x)\n"_ba;
+    QTest::addRow("separators of the file") << u"a;b=c"_s << "Value=\"a;b=c\"\n"_ba;
+    QTest::addRow("quotes") << u"\"q\""_s << "Value=\\\"q\\\"\n"_ba;
+    QTest::addRow("line break") << u"a\nb"_s << "Value=a\\nb\n"_ba;
+    QTest::addRow("empty") << QString() << "Value=\n"_ba;
+}
+
+void SettingsStoreTest::writtenTextReadsBackInAFreshStore()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, line);
+    {
+        SettingsStore store(storePath(), Section);
+        store.writeText(u"Value"_s, text);
+    }
+    QVERIFY2(contents(storePath()).contains(line), contents(storePath()).constData());
+    // A file of another name is parsed afresh: nothing comes from what this process cached.
+    QVERIFY(QFile::copy(storePath(), storePath(u"copy"_s)));
+    const SettingsStore copy(storePath(u"copy"_s), Section);
+    QCOMPARE(copy.readText(u"Value"_s, u"default"_s), text);
+}
+
+void SettingsStoreTest::unparsableFileIsNeverWrittenOver()
+{
+    const QByteArray text = "[TFPral]\nValue=1\nnot a value line\n";
+    writeFile(storePath(), text);
+    SettingsStore store(storePath(), Section);
+    QCOMPARE(errorOf([&] { store.readText(u"Value"_s, {}); }), u"Error al leer 'Value'"_s);
+    QCOMPARE(errorOf([&] { store.writeText(u"Value"_s, u"2"_s); }), u"Error al guardar 'Value'"_s);
+    QCOMPARE(contents(storePath()), text);
+}
+
+void SettingsStoreTest::blockedStoreFailsToCreateTheKey_data()
+{
+    QTest::addColumn<QString>("blockedPath");
+    QTest::addColumn<bool>("blockedByFolder");
+    QTest::addRow("regular file where the folder belongs") << u"Software"_s << false;
+    QTest::addRow("folder where the file belongs") << u"Software/store"_s << true;
+}
+
+void SettingsStoreTest::blockedStoreFailsToCreateTheKey()
+{
+    QFETCH(QString, blockedPath);
+    QFETCH(bool, blockedByFolder);
+    const QString blocked = m_folder->filePath(blockedPath);
+    if (blockedByFolder)
+        QVERIFY(QDir().mkpath(blocked));
+    else
+        writeFile(blocked, "not a folder");
+    SettingsStore store(storePath(), Section);
+    QCOMPARE(errorOf([&] { store.writeText(u"FormVersion"_s, u"0"_s); }), u"Error al crear la llave TFPral"_s);
+}
+
+void SettingsStoreTest::crashMidSaveLeavesAWholeFile()
+{
+    // The writer stores First and then Second, each with its round number:
+    // a whole file holds the same round in both, or First one round ahead.
+    static const QRegularExpression whole(u"^\\[TFPral\\]\\nFirst=(\\d+)\\n(?:Second=(\\d+)\\n)?$"_s);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QFile::remove(storePath());
+        // A writer killed before it wrote its number into its lock leaves an
+        // empty lock, which QSettings waits 30 s to take as stale.
+        QFile::remove(storePath() + u".lock"_s);
+        QProcess writer;
+        writer.start(QStringLiteral(STORE_WRITER_PATH), {storePath()});
+        QVERIFY(writer.waitForStarted());
+        QTRY_VERIFY(QFileInfo(storePath()).size() > 0);
+        QTest::qSleep(QRandomGenerator::global()->bounded(1, 30));
+        writer.kill();
+        QVERIFY(writer.waitForFinished());
+
+        const QString text = QString::fromUtf8(contents(storePath()));
+        const QRegularExpressionMatch match = whole.match(text);
+        QVERIFY2(match.hasMatch(), qPrintable(text));
+        // Before the first Second is written, First can only be 0.
+        const int first = match.captured(1).toInt();
+        const int second = match.hasCaptured(2) ? match.captured(2).toInt() : -1;
+        QVERIFY2(first == second || first == second + 1, qPrintable(text));
+    }
+}
+
+QTEST_GUILESS_MAIN(SettingsStoreTest)
+#include "tst_settings_store.moc"
