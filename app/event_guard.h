@@ -3,15 +3,13 @@
 #include "message_boxes.h"
 
 #include <QString>
-
 #include <exception>
 
 // Runs the body of an event handler; an exception that leaves it is shown in
 // the error box and the event loop goes on. Qt's own frames are built without
 // exception support, so no exception may cross them: every handler of ours
 // that can fail runs its work through here.
-template <typename Handler>
-void guardEvent(Handler&& handler) noexcept
+template <typename Handler> void guardEvent(Handler&& handler) noexcept
 {
     try {
         handler();

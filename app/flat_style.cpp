@@ -41,8 +41,7 @@ Look lookFor(const QStyleOption& option)
 
 FlatStyle::FlatStyle()
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
-{
-}
+{ }
 
 void FlatStyle::polish(QWidget* widget)
 {

@@ -10,6 +10,7 @@
 #include <QStyleOptionFrame>
 #include <QToolButton>
 #include <QValidator>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -145,6 +146,7 @@ void TFilenameEdit::keyPressEvent(QKeyEvent* event)
 void TFilenameEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
+    const bool first = !std::exchange(m_hadFocus, true);
     switch (event->reason()) {
     case Qt::MouseFocusReason:
         // A press on the button gives the focus by mouse too; only a click into the text keeps its caret.
@@ -152,8 +154,12 @@ void TFilenameEdit::focusInEvent(QFocusEvent* event)
             selectAll();
         break;
     case Qt::ActiveWindowFocusReason:
+        // The window's first activation enters the field; a later one only
+        // gives back the focus it had.
+        if (first)
+            selectAll();
+        break;
     case Qt::PopupFocusReason:
-        // The focus comes back to where it was, not from another control.
         break;
     default:
         selectAll();

@@ -37,6 +37,7 @@ private:
     void layOutButton();
 
     QToolButton* m_button;
+    bool m_hadFocus = false;
     // What the next browse starts from; kept for the life of the field only.
     QString m_initialDir;
     int m_filterIndex = 1;

@@ -3,7 +3,9 @@
 #include "event_guard.h"
 #include "message_boxes.h"
 #include "run_generation.h"
+#include "tform_storage.h"
 #include "ui_tfpral.h"
+#include "widget_placement.h"
 #include "window_scaling.h"
 
 #include <QFile>
@@ -30,7 +32,8 @@ void paintBackground(QWidget* widget, const QColor& colour)
 } // namespace
 
 TFPral::TFPral(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    : QMainWindow(parent,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TFPral>())
 {
@@ -39,9 +42,15 @@ TFPral::TFPral(QWidget* parent)
     scaleToFont();
     move(FirstStartPosition);
     connectHandlers();
+    // Restores when the window is first shown and saves when it closes.
+    FormStorage1 = new TFormStorage(this, std::make_unique<WidgetPlacement>(this), &MessageBoxes::error);
+    FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
 }
 
-TFPral::~TFPral() = default;
+TFPral::~TFPral()
+{
+    FormStorage1->windowDestroying();
+}
 
 void TFPral::setUpLook()
 {
@@ -136,8 +145,8 @@ RunOptions TFPral::runOptions() const
 void TFPral::cxButton1Click()
 {
     guardEvent([this] {
-        RunGeneration(fileNameBytes(ui->FilenameEdit1->text()), fileNameBytes(ui->FilenameEdit2->text()),
-                      runOptions(), *this);
+        RunGeneration(fileNameBytes(ui->FilenameEdit1->text()), fileNameBytes(ui->FilenameEdit2->text()), runOptions(),
+                      *this);
     });
 }
 

@@ -4,10 +4,10 @@
 #include "run_reporter.h"
 
 #include <QMainWindow>
-
 #include <memory>
 
 class QCheckBox;
+class TFormStorage;
 namespace Ui {
 class TFPral;
 }
@@ -43,4 +43,5 @@ private:
     void connectHandlers();
 
     std::unique_ptr<Ui::TFPral> ui;
+    TFormStorage* FormStorage1 = nullptr;
 };

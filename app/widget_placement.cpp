@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -55,8 +56,11 @@ QRect WidgetPlacement::frame() const
 
 void WidgetPlacement::moveTo(QPoint topLeft)
 {
-    // For a top-level widget move() places the outer frame.
     m_window->move(topLeft);
+    // Until X11 has shown the window once, Qt does not know its frame, and the
+    // move above would put the inside of the window where the frame belongs.
+    if (QWindow* window = m_window->windowHandle())
+        window->setFramePosition(topLeft);
 }
 
 void WidgetPlacement::setMaximized(bool maximized)

@@ -40,9 +40,10 @@ public:
         : m_file(toPath(filePath))
         , m_previous(toPath(filePath + u".previous-"_s + QString::number(QCoreApplication::applicationPid())))
     {
-        std::error_code ignored;
-        std::filesystem::remove(m_previous, ignored);
-        std::filesystem::create_hard_link(m_file, m_previous, m_kept);
+        std::error_code failed;
+        std::filesystem::remove(m_previous, failed);
+        std::filesystem::create_hard_link(m_file, m_previous, failed);
+        m_kept = !failed;
     }
     ~PreviousFile()
     {
@@ -54,14 +55,15 @@ public:
 
     void putBack()
     {
-        if (!m_kept)
-            std::filesystem::rename(m_previous, m_file, m_kept);
+        std::error_code ignored;
+        if (m_kept)
+            std::filesystem::rename(m_previous, m_file, ignored);
     }
 
 private:
     std::filesystem::path m_file;
     std::filesystem::path m_previous;
-    std::error_code m_kept;
+    bool m_kept;
 };
 
 } // namespace

@@ -164,6 +164,7 @@ QString TFormStorage::readPositionText(const SettingsStore& store, const QString
 void TFormStorage::restoreWindowState(const SettingsStore& store)
 {
     switch (readInteger(store, u"ShowCmd"_s, 0)) {
+    // The show commands of a minimized window, active or not.
     case ShowMinimized:
     case 6:
     case 7:

@@ -4,6 +4,7 @@
 #include "tfpral.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void generateKeysAndClicks_data();
     void generateKeysAndClicks();
     void runOptionsCountDisabledBoxes();
+    void settingsSurviveARestart();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -50,12 +52,16 @@ private:
     }
     void showActive();
 
+    std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<TFPral> m_window;
     QList<QPair<Kind, QString>> m_boxes;
 };
 
 void TestFPral::init()
 {
+    // Each window starts from an empty store, whatever the previous one saved.
+    m_config = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
     m_boxes.clear();
     MessageBoxes::setTestHook([this](Kind kind, const QString& text) { m_boxes.append({kind, text}); });
     m_window = std::make_unique<TFPral>();
@@ -152,7 +158,10 @@ void TestFPral::controlTexts()
 
 void TestFPral::firstStart()
 {
+    control<QLineEdit>("FilenameEdit1")->setText(QStringLiteral("/tmp/puntos.mdb"));
     showActive();
+    QCOMPARE(control<QLineEdit>("FilenameEdit1")->selectedText(), QStringLiteral("/tmp/puntos.mdb"));
+    control<QLineEdit>("FilenameEdit1")->clear();
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvanti Cribaxon - Ver. Dic. 2005 1.1"));
     QCOMPARE(m_window->size(), QSize(300, 394));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
@@ -310,7 +319,8 @@ void TestFPral::generate()
     QFETCH(QString, shown);
     QFETCH(QString, focused);
     QFETCH(QByteArray, written);
-    QTemporaryDir folder;
+    // Blank-free, so that only the names the rows quote hold a blank.
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/fpral-XXXXXX"));
     QFile points(folder.filePath(QStringLiteral("my points.mdb")));
     QVERIFY(points.open(QIODevice::WriteOnly));
     points.write("574C\r\nAAAAAAAAAAAAAA91xyz\r\nAAAAAAAAAAAAAA92\r\n");
@@ -367,6 +377,27 @@ void TestFPral::runOptionsCountDisabledBoxes()
     const RunOptions options = m_window->runOptions();
     QVERIFY(options.TC && options.TC1 && options.ZE1);
     QVERIFY(!options.ZE && !options.RF && !options.RF1 && !options.PN);
+}
+
+void TestFPral::settingsSurviveARestart()
+{
+    showActive();
+    control<QLineEdit>("FilenameEdit1")->setText(QStringLiteral("\"/tmp/mis puntos.txt\""));
+    control<QLineEdit>("FilenameEdit2")->setText(QStringLiteral("/tmp/filtrado.txt"));
+    control<QCheckBox>("RF")->setChecked(true);
+    control<QCheckBox>("RF1")->setChecked(true);
+    control<QCheckBox>("PN1")->setChecked(true);
+    QVERIFY(m_window->close());
+
+    m_window = std::make_unique<TFPral>();
+    showActive();
+    QCOMPARE(control<QLineEdit>("FilenameEdit1")->text(), QStringLiteral("\"/tmp/mis puntos.txt\""));
+    QCOMPARE(control<QLineEdit>("FilenameEdit2")->text(), QStringLiteral("/tmp/filtrado.txt"));
+    QVERIFY(control<QCheckBox>("RF")->isChecked());
+    QVERIFY(control<QCheckBox>("RF1")->isChecked() && control<QCheckBox>("RF1")->isEnabled());
+    QVERIFY(control<QCheckBox>("PN1")->isChecked() && !control<QCheckBox>("PN1")->isEnabled());
+    QVERIFY(!control<QCheckBox>("PN")->isChecked());
+    QVERIFY(m_boxes.isEmpty());
 }
 
 CRIBAXON_GUI_TEST_MAIN(TestFPral)

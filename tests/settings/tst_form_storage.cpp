@@ -588,6 +588,8 @@ void FormStorageTest::valueOfAnotherType_data()
     QTest::addRow("ShowCmd, after the position")
         << "ShowCmd=@ByteArray(3)\n" + others << u"Tipo de dato inválido para 'ShowCmd'"_s << QPoint(30, 40)
         << QStringList();
+    QTest::addRow("unreadable file") << "a line that is no value\n" + others << u"Error al leer 'FormVersion'"_s
+                                     << DesignedPosition << QStringList();
     QTest::addRow("one box") << "RF_Checked=@ByteArray(1)\nNormPos=\"30,40\"\nPN_Checked=True\n"_ba << QString()
                              << QPoint(30, 40) << QStringList({u"PN"_s});
     QTest::addRow("empty byte array is empty text")
