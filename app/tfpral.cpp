@@ -1,6 +1,7 @@
 #include "tfpral.h"
 
 #include "event_guard.h"
+#include "hint_manager.h"
 #include "message_boxes.h"
 #include "run_generation.h"
 #include "tform_storage.h"
@@ -45,6 +46,7 @@ TFPral::TFPral(QWidget* parent)
     // Restores when the window is first shown and saves when it closes.
     FormStorage1 = new TFormStorage(this, std::make_unique<WidgetPlacement>(this), &MessageBoxes::error);
     FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
+    m_hints = std::make_unique<HintManager>(*this);
 }
 
 TFPral::~TFPral()

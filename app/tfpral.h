@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class HintManager;
 class QCheckBox;
 class TFormStorage;
 namespace Ui {
@@ -44,4 +45,5 @@ private:
 
     std::unique_ptr<Ui::TFPral> ui;
     TFormStorage* FormStorage1 = nullptr;
+    std::unique_ptr<HintManager> m_hints;
 };

@@ -1,10 +1,13 @@
+#include "balloon_hint.h"
 #include "gui_test_main.h"
 #include "message_boxes.h"
 #include "run_generation.h"
 #include "tfpral.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +45,8 @@ private Q_SLOTS:
     void generateKeysAndClicks();
     void runOptionsCountDisabledBoxes();
     void settingsSurviveARestart();
+    void hintsShowAsBalloons_data();
+    void hintsShowAsBalloons();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -398,6 +403,43 @@ void TestFPral::settingsSurviveARestart()
     QVERIFY(control<QCheckBox>("PN1")->isChecked() && !control<QCheckBox>("PN1")->isEnabled());
     QVERIFY(!control<QCheckBox>("PN")->isChecked());
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TestFPral::hintsShowAsBalloons_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("browseButton");
+    QTest::addColumn<QString>("hint");
+    QTest::addRow("source field") << QStringLiteral("FilenameEdit1") << false
+                                  << QStringLiteral("Seleccionar el fichero original de datos del Pitovan o Rumbelo");
+    QTest::addRow("destination browse button")
+        << QStringLiteral("FilenameEdit2") << true
+        << QStringLiteral("Seleccionar la carpeta y fichero a crear la base de puntos");
+    QTest::addRow("Generar") << QStringLiteral("cxButton1") << false
+                             << QStringLiteral("Pulsar este botón para generar el nuevo fichero.");
+    QTest::addRow("category box") << QStringLiteral("RF") << false << QString();
+    QTest::addRow("picture") << QStringLiteral("Image1") << false << QString();
+}
+
+void TestFPral::hintsShowAsBalloons()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, browseButton);
+    QFETCH(QString, hint);
+    showActive();
+    QWidget* target = control(name.toLatin1().constData());
+    if (browseButton)
+        target = target->findChild<QAbstractButton*>();
+    QVERIFY(target);
+    QHelpEvent help(QEvent::ToolTip, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(target, &help);
+
+    QStringList shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* balloon = qobject_cast<BalloonHint*>(window); balloon && balloon->isVisible())
+            shown << balloon->text();
+    }
+    QCOMPARE(shown, hint.isEmpty() ? QStringList() : QStringList {hint});
 }
 
 CRIBAXON_GUI_TEST_MAIN(TestFPral)
