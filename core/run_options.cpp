@@ -1,39 +1,25 @@
 #include "run_options.h"
 
+#include <array>
+
+namespace {
+
+using Flag = bool RunOptions::*;
+
+// In the order of PointCategory.
+constexpr std::array<Flag, PointCategoryCount> KeepFlags {&RunOptions::RF, &RunOptions::RM, &RunOptions::TC,
+                                                          &RunOptions::PP, &RunOptions::PN, &RunOptions::ZE};
+constexpr std::array<Flag, PointCategoryCount> SpeedFlags {&RunOptions::RF1, &RunOptions::RM1, &RunOptions::TC1,
+                                                           &RunOptions::PP1, &RunOptions::PN1, &RunOptions::ZE1};
+
+} // namespace
+
 bool RunOptions::keeps(PointCategory category) const
 {
-    switch (category) {
-    case PointCategory::RF:
-        return RF;
-    case PointCategory::RM:
-        return RM;
-    case PointCategory::TC:
-        return TC;
-    case PointCategory::PP:
-        return PP;
-    case PointCategory::PN:
-        return PN;
-    case PointCategory::ZE:
-        return ZE;
-    }
-    return false;
+    return this->*KeepFlags[static_cast<std::size_t>(category)];
 }
 
 bool RunOptions::keepsSpeedWarning(PointCategory category) const
 {
-    switch (category) {
-    case PointCategory::RF:
-        return RF1;
-    case PointCategory::RM:
-        return RM1;
-    case PointCategory::TC:
-        return TC1;
-    case PointCategory::PP:
-        return PP1;
-    case PointCategory::PN:
-        return PN1;
-    case PointCategory::ZE:
-        return ZE1;
-    }
-    return false;
+    return this->*SpeedFlags[static_cast<std::size_t>(category)];
 }

@@ -1,5 +1,6 @@
 #include "gui_test_main.h"
 #include "message_boxes.h"
+#include "modal_driver.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -17,35 +18,6 @@ struct Shown
 {
     Kind kind;
     QString text;
-};
-
-// Runs an action on the modal box as soon as the event loop of its exec() runs;
-// a box still open after five seconds is closed and reported, so that a fault
-// fails the test instead of hanging it.
-class ModalDriver final
-{
-public:
-    explicit ModalDriver(std::function<void(QDialog*)> action)
-    {
-        QTimer::singleShot(0, &m_context, [action] {
-            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                action(box);
-        });
-        m_watchdog.setSingleShot(true);
-        QObject::connect(&m_watchdog, &QTimer::timeout, &m_context, [this] {
-            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                m_leftOpen = true;
-                box->done(QDialog::Rejected);
-            }
-        });
-        m_watchdog.start(5000);
-    }
-    bool leftOpen() const { return m_leftOpen; }
-
-private:
-    QObject m_context;
-    QTimer m_watchdog;
-    bool m_leftOpen = false;
 };
 
 } // namespace
