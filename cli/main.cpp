@@ -1,6 +1,7 @@
 #include "command_line.h"
 #include "console_reporter.h"
 #include "error_codes.h"
+#include "exception.h"
 #include "full_stop.h"
 #include "in_out_error.h"
 #include "run_generation.h"
@@ -9,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -68,6 +70,9 @@ int main(int argc, char* argv[])
         return finish(completed ? Completed : Rejected);
     } catch (const EInOutError& error) {
         std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(error.message()).c_str());
+        return FileFailure;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(OutOfMemoryMessage).c_str());
         return FileFailure;
     }
 }

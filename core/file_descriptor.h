@@ -7,12 +7,10 @@ public:
     FileDescriptor() = default;
     explicit FileDescriptor(int fd)
         : m_fd(fd)
-    {
-    }
+    { }
     FileDescriptor(FileDescriptor&& other) noexcept
         : m_fd(other.release())
-    {
-    }
+    { }
     FileDescriptor& operator=(FileDescriptor&& other) noexcept;
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;

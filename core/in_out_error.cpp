@@ -3,8 +3,7 @@
 EInOutError::EInOutError(std::int32_t code)
     : Exception(messageFor(code))
     , m_code(code)
-{
-}
+{ }
 
 std::string EInOutError::messageFor(std::int32_t code)
 {

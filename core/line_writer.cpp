@@ -7,8 +7,7 @@
 
 LineWriter::LineWriter(FileSystem& fileSystem)
     : m_fileSystem(fileSystem)
-{
-}
+{ }
 
 LineWriter::~LineWriter() = default;
 

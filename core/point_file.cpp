@@ -14,7 +14,9 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
 
 bool containsIgnoringCase(std::string_view text, std::string_view lowerNeedle)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
     return std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(),
                        [&](char a, char b) { return lower(a) == b; })
         != text.end();
@@ -89,10 +91,9 @@ RumbeloRecordClass classifyRumbeloRecord(std::string_view line)
     return {};
 }
 
-std::string SinVel(std::string_view line)
+void SinVel(std::string_view line, std::string& result)
 {
-    std::string result(columns(line, 1, 14));
+    result.assign(columns(line, 1, 14));
     result += '0';
     result += columns(line, 16, 16);
-    return result;
 }

@@ -39,4 +39,11 @@ struct RumbeloRecordClass
 RumbeloRecordClass classifyRumbeloRecord(std::string_view line);
 
 // A Pitovan record with its speed digit set to "0" and the tail after the type digit dropped.
-std::string SinVel(std::string_view line);
+// The second form reuses the caller's string, so that a run does not allocate per record.
+void SinVel(std::string_view line, std::string& result);
+inline std::string SinVel(std::string_view line)
+{
+    std::string result;
+    SinVel(line, result);
+    return result;
+}

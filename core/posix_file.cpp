@@ -6,18 +6,16 @@
 #include <cerrno>
 #include <cstring>
 
-PosixFile::PosixFile(FileDescriptor fd, FileKind kind, const PosixCalls& calls)
+PosixFile::PosixFile(FileDescriptor fd, Access access, FileKind kind, const PosixCalls& calls)
     : m_fd(std::move(fd))
     , m_kind(kind)
     , m_calls(calls)
     // A device or a pipe gets its bytes when the line files hand them over.
-    , m_gathersWrites(kind == FileKind::Disk)
+    , m_gathersWrites(access == Access::Write && kind == FileKind::Disk)
 { }
 
 ReadResult PosixFile::read(std::span<std::byte> buffer)
 {
-    // The chunk of a file being read holds read-ahead, never bytes for close() to write.
-    m_gathersWrites = false;
     if (m_begin == m_end) {
         if (m_chunk.empty())
             m_chunk.resize(PosixFileSystem::ChunkSize);

@@ -10,7 +10,13 @@
 class PosixFile final : public SystemFile
 {
 public:
-    PosixFile(FileDescriptor fd, FileKind kind, const PosixCalls& calls);
+    enum class Access
+    {
+        Read,
+        Write,
+    };
+
+    PosixFile(FileDescriptor fd, Access access, FileKind kind, const PosixCalls& calls);
 
     FileKind kind() override { return m_kind; }
     ReadResult read(std::span<std::byte> buffer) override;
@@ -27,5 +33,5 @@ private:
     bool m_gathersWrites;
     std::vector<std::byte> m_chunk;
     std::size_t m_begin = 0; // read-ahead: next unread byte
-    std::size_t m_end = 0;   // read-ahead: valid bytes; write gathering: bytes waiting
+    std::size_t m_end = 0; // read-ahead: valid bytes; write gathering: bytes waiting
 };

@@ -12,8 +12,7 @@
 
 namespace {
 
-template <typename Call>
-auto retryInterrupted(Call call)
+template <typename Call> auto retryInterrupted(Call call)
 {
     decltype(call()) result;
     do
@@ -61,7 +60,9 @@ OpenResult PosixFileSystem::openForReading(const std::string& name)
     FileDescriptor fd(retryInterrupted([&] { return ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY); }));
     if (!fd.isValid())
         return failure(codeForErrno(errno, PathOperation::Open, name));
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd.get(), &st) != 0)
         return failure(codeForErrno(errno));
     // Linux opens folders for reading; a folder is not a file to read.
@@ -69,7 +70,7 @@ OpenResult PosixFileSystem::openForReading(const std::string& name)
         return failure(InOutCode::AccessDenied);
     if (const std::int32_t error = lock(fd.get(), st, LOCK_SH))
         return failure(error);
-    return {std::make_unique<PosixFile>(std::move(fd), kindOf(st.st_mode), m_calls), 0};
+    return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Read, kindOf(st.st_mode), m_calls), 0};
 }
 
 OpenResult PosixFileSystem::createForWriting(const std::string& name)
@@ -82,14 +83,16 @@ OpenResult PosixFileSystem::createForWriting(const std::string& name)
         retryInterrupted([&] { return ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666); }));
     if (!fd.isValid())
         return failure(codeForErrno(errno, PathOperation::Create, name));
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd.get(), &st) != 0)
-        return {std::make_unique<PosixFile>(std::move(fd), FileKind::Unknown, m_calls), 0};
+        return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, FileKind::Unknown, m_calls), 0};
     if (const std::int32_t error = lock(fd.get(), st, LOCK_EX))
         return failure(error);
     if (S_ISREG(st.st_mode) && retryInterrupted([&] { return ::ftruncate(fd.get(), 0); }) != 0)
         return failure(codeForErrno(errno));
-    return {std::make_unique<PosixFile>(std::move(fd), kindOf(st.st_mode), m_calls), 0};
+    return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, kindOf(st.st_mode), m_calls), 0};
 }
 
 FileSystem& systemFileSystem()

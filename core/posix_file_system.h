@@ -31,8 +31,7 @@ public:
 
     explicit PosixFileSystem(const PosixCalls& calls = PosixCalls::system())
         : m_calls(calls)
-    {
-    }
+    { }
 
     OpenResult openForReading(const std::string& name) override;
     OpenResult createForWriting(const std::string& name) override;

@@ -48,6 +48,7 @@ void copyRecords(PointFileKind kind, const RunOptions& options, LineReader& sour
         return category ? actions[static_cast<std::size_t>(*category)] : RecordAction::Drop;
     };
     std::string line;
+    std::string blanked;
     while (!source.atEnd()) {
         source.readLine(line);
         RecordAction action;
@@ -59,8 +60,10 @@ void copyRecords(PointFileKind kind, const RunOptions& options, LineReader& sour
         }
         if (action == RecordAction::Write)
             destination.writeLine(line);
-        else if (action == RecordAction::WriteSinVel)
-            destination.writeLine(SinVel(line));
+        else if (action == RecordAction::WriteSinVel) {
+            SinVel(line, blanked);
+            destination.writeLine(blanked);
+        }
     }
 }
 

@@ -4,10 +4,9 @@
 #include "posix_file_system.h"
 #include "temporary_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -56,14 +55,14 @@ TEST_P(NameFailure, OpenAndCreateRaiseTheCodeOfTheFailure)
 
 INSTANTIATE_TEST_SUITE_P(
     , NameFailure,
-    testing::Values(
-        NameCase {"MissingFile", [](const TemporaryFolder& f) { return f.path("absent.mdb"); }, 2, -1},
-        NameCase {"MissingFolder", [](const TemporaryFolder& f) { return f.path("absent/x.mdb"); }, 3, 3},
-        NameCase {"FileUsedAsFolder", [](const TemporaryFolder& f) { return f.path("file.mdb/x.mdb"); }, 3, 3},
-        NameCase {"Folder", [](const TemporaryFolder& f) { return f.path("folder.mdb"); }, 5, 5},
-        NameCase {"EmptyName", [](const TemporaryFolder&) { return std::string(); }, 3, 3},
-        NameCase {"ComponentTooLong", [](const TemporaryFolder& f) { return f.path(std::string(300, 'n')); }, 206,
-                  206}),
+    testing::Values(NameCase {"MissingFile", [](const TemporaryFolder& f) { return f.path("absent.mdb"); }, 2, -1},
+                    NameCase {"MissingFolder", [](const TemporaryFolder& f) { return f.path("absent/x.mdb"); }, 3, 3},
+                    NameCase {"FileUsedAsFolder", [](const TemporaryFolder& f) { return f.path("file.mdb/x.mdb"); }, 3,
+                              3},
+                    NameCase {"Folder", [](const TemporaryFolder& f) { return f.path("folder.mdb"); }, 5, 5},
+                    NameCase {"EmptyName", [](const TemporaryFolder&) { return std::string(); }, 3, 3},
+                    NameCase {"ComponentTooLong",
+                              [](const TemporaryFolder& f) { return f.path(std::string(300, 'n')); }, 206, 206}),
     [](const auto& info) { return info.param.name; });
 
 TEST(PosixFileSystem, RefusesAccessWhereThePermissionsDo)
@@ -126,22 +125,39 @@ TEST_P(SharingRule, CreateOfAFileHeldByAReaderFailsAndLeavesItWhole)
     EXPECT_EQ(folder.read("held.mdb"), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , SharingRule,
-    testing::Values(HeldCase {"SamePath", [](const TemporaryFolder&, const std::string& held) { return held; }},
-                    HeldCase {"SymbolicLink",
-                              [](const TemporaryFolder& f, const std::string& held) {
-                                  fs::create_symlink(held, f.path("link.mdb"));
-                                  return f.path("link.mdb");
-                              }},
-                    HeldCase {"HardLink",
-                              [](const TemporaryFolder& f, const std::string& held) {
-                                  fs::create_hard_link(held, f.path("hard.mdb"));
-                                  return f.path("hard.mdb");
-                              }},
-                    HeldCase {"OtherSpelling",
-                              [](const TemporaryFolder& f, const std::string&) { return f.path("./held.mdb"); }}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(, SharingRule,
+                         testing::Values(HeldCase {"SamePath",
+                                                   [](const TemporaryFolder&, const std::string& held) {
+                                                       return held;
+                                                   }},
+                                         HeldCase {"SymbolicLink",
+                                                   [](const TemporaryFolder& f, const std::string& held) {
+                                                       fs::create_symlink(held, f.path("link.mdb"));
+                                                       return f.path("link.mdb");
+                                                   }},
+                                         HeldCase {"HardLink",
+                                                   [](const TemporaryFolder& f, const std::string& held) {
+                                                       fs::create_hard_link(held, f.path("hard.mdb"));
+                                                       return f.path("hard.mdb");
+                                                   }},
+                                         HeldCase {"OtherSpelling",
+                                                   [](const TemporaryFolder& f, const std::string&) {
+                                                       return f.path("./held.mdb");
+                                                   }}),
+                         [](const auto& info) { return info.param.name; });
+
+// The read-ahead of a reader closed before the end is never written back.
+TEST(PosixFileSystem, ReaderClosedMidFileLeavesItUntouched)
+{
+    TemporaryFolder folder;
+    const std::string bytes = "574C\r\nA\r\n" + std::string(70000, 'b') + "\r\n";
+    const std::string name = folder.write("in.mdb", bytes);
+    LineReader reader;
+    reader.open(name);
+    EXPECT_EQ(reader.readLine(), "574C");
+    EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), 0);
+    EXPECT_EQ(folder.read("in.mdb"), bytes);
+}
 
 TEST(PosixFileSystem, ReaderCannotOpenAFileHeldForWriting)
 {
