@@ -9,6 +9,7 @@
 #include "widget_placement.h"
 #include "window_scaling.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 
@@ -38,6 +39,10 @@ TFPral::TFPral(QWidget* parent)
                       | Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TFPral>())
 {
+    // Set before the controls exist, so that each is built in it once.
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     ui->setupUi(this);
     setUpLook();
     scaleToFont();
@@ -56,9 +61,7 @@ TFPral::~TFPral()
 
 void TFPral::setUpLook()
 {
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    ui->centralwidget->setFont(windowFont);
+    ui->StatusBar1->setFont(QApplication::font(ui->StatusBar1));
     // The labels take the size of their text in the window font.
     ui->Label1->adjustSize();
     ui->Label2->adjustSize();

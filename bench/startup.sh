@@ -21,11 +21,11 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 sleep 0.5
 
-# Prints "milliseconds-to-mapped kilobytes-resident-when-idle" for one start.
+# Prints "milliseconds-to-mapped kilobytes-resident-when-idle" for one start (a command without blanks in its path).
 measure() {
     local program=$1 title=$2 start pid window=""
     start=$(date +%s%N)
-    "$program" >/dev/null 2>&1 &
+    $program >/dev/null 2>&1 &
     pid=$!
     until window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$window" ]; do
         sleep 0.002
@@ -42,19 +42,21 @@ measure() {
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : int((a[NR / 2] + a[NR / 2 + 1]) / 2)}'; }
 
 declare -A time rss
-for name in program bare; do
+for name in program bare empty; do
     : >"$work/$name"
 done
 for _ in $(seq "$runs"); do
     measure "$build/bin/zorvanti-cribaxon" 'Zorvanti Cribaxon - ' >>"$work/program"
     measure "$build/bin/cribaxon_bare_window" 'Bare Qt window - ' >>"$work/bare"
+    measure "$build/bin/cribaxon_bare_window --empty" 'Bare Qt window - ' >>"$work/empty"
 done
-for name in program bare; do
+for name in program bare empty; do
     time[$name]=$(cut -d' ' -f1 "$work/$name" | median)
     rss[$name]=$(cut -d' ' -f2 "$work/$name" | median)
 done
 printf '%-20s %12s %14s\n' "" "mapped (ms)" "idle RSS (KiB)"
 printf '%-20s %12s %14s\n' "zorvanti-cribaxon" "${time[program]}" "${rss[program]}"
 printf '%-20s %12s %14s\n' "bare Qt window" "${time[bare]}" "${rss[bare]}"
+printf '%-20s %12s %14s\n' "  without its text" "${time[empty]}" "${rss[empty]}"
 awk -v a="${time[program]}" -v b="${time[bare]}" -v c="${rss[program]}" -v d="${rss[bare]}" \
     'BEGIN {printf "ratio: start-up %.2f×, memory %.2f× (median of '"$runs"' starts each)\n", a / b, c / d}'

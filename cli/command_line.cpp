@@ -3,16 +3,22 @@
 #include <algorithm>
 #include <array>
 
-const char* const UsageText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] ORIGEN DESTINO\n"
+const char* const UsageText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] [--summary] ORIGEN DESTINO\n"
+                              "     cribaxon-filter --count ORIGEN\n"
                               "Pruebe «cribaxon-filter --help» para más información.\n";
 
-const char* const HelpText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] ORIGEN DESTINO\n"
+const char* const HelpText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] [--summary] ORIGEN DESTINO\n"
+                             "     cribaxon-filter --count ORIGEN\n"
                              "Genera en DESTINO una copia filtrada del fichero de puntos ORIGEN\n"
                              "(Pitovan \".mdb\" o Rumbelo \".txt\", ambos de la misma familia).\n"
                              "\n"
                              "  -k, --keep=LISTA   categorías que se conservan (por omisión, todas)\n"
                              "  -s, --speed=LISTA  categorías que conservan el aviso de límite de velocidad\n"
                              "                     (solo Pitovan; por omisión, todas)\n"
+                             "      --summary      tras generar, cuenta por categoría los registros\n"
+                             "                     conservados, descartados y sin velocidad\n"
+                             "      --count        solo cuenta los registros de ORIGEN por categoría;\n"
+                             "                     no escribe nada\n"
                              "      --help         muestra esta ayuda y termina\n"
                              "      --version      muestra la versión y termina\n"
                              "\n"
@@ -87,6 +93,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
     speed.fill(true);
     std::vector<std::string> operands;
     bool optionsEnded = false;
+    bool filterOptions = false;
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -98,6 +105,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             commandLine.action = CommandLine::Action::Help;
         } else if (argument == "--version") {
             commandLine.action = CommandLine::Action::Version;
+        } else if (argument == "--count") {
+            commandLine.action = CommandLine::Action::Count;
+        } else if (argument == "--summary") {
+            commandLine.summary = filterOptions = true;
         } else {
             std::optional<std::string> value;
             Flags* target = matchOption(arguments, i, "keep", 'k', value) ? &keep
@@ -107,10 +118,18 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             if (!target || !flags)
                 return std::nullopt;
             *target = *flags;
+            filterOptions = true;
         }
     }
-    if (commandLine.action != CommandLine::Action::Run)
+    if (commandLine.action == CommandLine::Action::Help || commandLine.action == CommandLine::Action::Version)
         return commandLine;
+    if (commandLine.action == CommandLine::Action::Count) {
+        // Counting writes nothing, so the options of a filter make no sense with it.
+        if (operands.size() != 1 || filterOptions)
+            return std::nullopt;
+        commandLine.source = operands[0];
+        return commandLine;
+    }
     if (operands.size() != 2)
         return std::nullopt;
 

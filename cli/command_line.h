@@ -11,14 +11,16 @@ struct CommandLine
     enum class Action
     {
         Run,
+        Count,
         Help,
         Version,
     };
 
     Action action = Action::Run;
     RunOptions options;
+    bool summary = false; // after a completed run, what became of the records
     std::string source;
-    std::string destination;
+    std::string destination; // empty for Count
 };
 
 // Reads the arguments after the program name; nullopt for a usage error.

@@ -4,7 +4,9 @@
 #include "exception.h"
 #include "full_stop.h"
 #include "in_out_error.h"
+#include "record_report.h"
 #include "run_generation.h"
+#include "source_steps.h"
 
 #include <cerrno>
 #include <csignal>
@@ -58,15 +60,32 @@ int main(int argc, char* argv[])
         std::printf("%s %s\n", ProgramName, CRIBAXON_VERSION);
         return finish(Completed);
     case CommandLine::Action::Run:
+    case CommandLine::Action::Count:
         break;
     }
 
     ConsoleReporter reporter;
     try {
-        const RunOutcome outcome
-            = RunGeneration(commandLine->source, commandLine->destination, commandLine->options, reporter);
+        // Once a run or a count has got past the name check, the name has a family.
+        const auto kind = [&] {
+            return *kindOfName(nameFromFieldText(commandLine->source));
+        };
+        if (commandLine->action == CommandLine::Action::Count) {
+            RecordCounts counts;
+            if (CountRecords(commandLine->source, counts, reporter) != RunOutcome::Completed) {
+                std::fputs(reporter.consoleText().c_str(), stderr);
+                return finish(Rejected);
+            }
+            std::fputs(countText(counts, kind()).c_str(), stdout);
+            return finish(Completed);
+        }
+        RunStatistics statistics;
+        const RunOutcome outcome = RunGeneration(commandLine->source, commandLine->destination, commandLine->options,
+                                                 reporter, systemFileSystem(), &statistics);
         const bool completed = outcome == RunOutcome::Completed;
         std::fputs(reporter.consoleText().c_str(), completed ? stdout : stderr);
+        if (completed && commandLine->summary)
+            std::fputs(summaryText(statistics, kind()).c_str(), stdout);
         return finish(completed ? Completed : Rejected);
     } catch (const EInOutError& error) {
         std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(error.message()).c_str());

@@ -11,3 +11,7 @@ if(CRIBAXON_SANITIZE)
     target_compile_options(cribaxon_options INTERFACE ${_sanitizers})
     target_link_options(cribaxon_options INTERFACE ${_sanitizers})
 endif()
+
+# Hardening that Debian expects of the programs it ships.
+target_compile_options(cribaxon_options INTERFACE $<$<CONFIG:Release,RelWithDebInfo>:-D_FORTIFY_SOURCE=2>)
+target_link_options(cribaxon_options INTERFACE -Wl,-z,relro,-z,now)

@@ -71,7 +71,7 @@ std::optional<PointCategory> pitovanCategory(std::string_view line)
     }
 }
 
-RumbeloRecordClass classifyRumbeloRecord(std::string_view line)
+RecordClass classifyRumbeloRecord(std::string_view line)
 {
     if (columns(line, 1, 10) == "FFFFFFFFFF")
         return {true, std::nullopt};
@@ -96,4 +96,9 @@ void SinVel(std::string_view line, std::string& result)
     result.assign(columns(line, 1, 14));
     result += '0';
     result += columns(line, 16, 16);
+}
+
+RecordClass classifyRecord(PointFileKind kind, std::string_view line)
+{
+    return kind == PointFileKind::Pitovan ? RecordClass {false, pitovanCategory(line)} : classifyRumbeloRecord(line);
 }

@@ -31,12 +31,13 @@ bool headerAccepted(PointFileKind kind, std::string_view firstLine);
 
 std::optional<PointCategory> pitovanCategory(std::string_view line);
 
-struct RumbeloRecordClass
+struct RecordClass
 {
-    bool marker = false;
+    bool marker = false; // Rumbelo only
     std::optional<PointCategory> category;
 };
-RumbeloRecordClass classifyRumbeloRecord(std::string_view line);
+RecordClass classifyRumbeloRecord(std::string_view line);
+RecordClass classifyRecord(PointFileKind kind, std::string_view line);
 
 // A Pitovan record with its speed digit set to "0" and the tail after the type digit dropped.
 // The second form reuses the caller's string, so that a run does not allocate per record.

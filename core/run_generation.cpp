@@ -1,21 +1,12 @@
 #include "run_generation.h"
 
-#include "line_reader.h"
-#include "line_writer.h"
+#include "source_steps.h"
 
-#include <algorithm>
 #include <array>
 #include <exception>
 #include <string>
 
 namespace {
-
-std::string withoutQuotes(std::string_view text)
-{
-    std::string name(text);
-    std::erase(name, '"');
-    return name;
-}
 
 enum class RecordAction
 {
@@ -41,68 +32,53 @@ std::array<RecordAction, PointCategoryCount> recordActions(PointFileKind kind, c
     return actions;
 }
 
-void copyRecords(PointFileKind kind, const RunOptions& options, LineReader& source, LineWriter& destination)
+void tally(RunStatistics& statistics, const RecordClass& record, RecordAction action)
+{
+    if (record.marker) {
+        ++statistics.markersKept;
+    } else if (!record.category) {
+        ++statistics.withoutCategory;
+    } else {
+        RunStatistics::Category& counts = statistics.categories[static_cast<std::size_t>(*record.category)];
+        ++(action == RecordAction::Drop ? counts.dropped : counts.kept);
+        if (action == RecordAction::WriteSinVel)
+            ++counts.blanked;
+    }
+}
+
+void copyRecords(PointFileKind kind, const RunOptions& options, LineReader& source, LineWriter& destination,
+                 RunStatistics& statistics)
 {
     const std::array<RecordAction, PointCategoryCount> actions = recordActions(kind, options);
-    const auto actionOf = [&](std::optional<PointCategory> category) {
-        return category ? actions[static_cast<std::size_t>(*category)] : RecordAction::Drop;
-    };
     std::string line;
     std::string blanked;
     while (!source.atEnd()) {
         source.readLine(line);
-        RecordAction action;
-        if (kind == PointFileKind::Pitovan) {
-            action = actionOf(pitovanCategory(line));
-        } else {
-            const RumbeloRecordClass record = classifyRumbeloRecord(line);
-            action = record.marker ? RecordAction::Write : actionOf(record.category);
-        }
-        if (action == RecordAction::Write)
+        const RecordClass record = classifyRecord(kind, line);
+        const RecordAction action = record.marker ? RecordAction::Write
+            : record.category                     ? actions[static_cast<std::size_t>(*record.category)]
+                                                  : RecordAction::Drop;
+        tally(statistics, record, action);
+        if (action == RecordAction::Write) {
             destination.writeLine(line);
-        else if (action == RecordAction::WriteSinVel) {
+        } else if (action == RecordAction::WriteSinVel) {
             SinVel(line, blanked);
             destination.writeLine(blanked);
         }
     }
 }
 
-// Closes the source, then the destination if it was created; the first
-// failure, of the run or of a close, is the one that leaves.
-void closeBoth(LineReader& source, LineWriter& destination, std::exception_ptr failure)
-{
-    try {
-        source.close();
-    } catch (...) {
-        if (!failure)
-            failure = std::current_exception();
-    }
-    if (destination.isOpen()) {
-        try {
-            destination.close();
-        } catch (...) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    }
-    if (failure)
-        std::rethrow_exception(failure);
-}
-
 } // namespace
 
 RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinationText, const RunOptions& options,
-                         RunReporter& reporter, FileSystem& fileSystem)
+                         RunReporter& reporter, FileSystem& fileSystem, RunStatistics* statistics)
 {
-    const std::string sourceName = withoutQuotes(sourceText);
-    const std::string destinationName = withoutQuotes(destinationText);
+    const std::string sourceName = nameFromFieldText(sourceText);
+    const std::string destinationName = nameFromFieldText(destinationText);
 
-    const auto kind = kindOfName(sourceName);
-    if (!kind) {
-        reporter.showMessage(RunMessage::SourceNameRejected);
-        reporter.focusSourceField();
+    const auto kind = sourceKind(sourceName, reporter);
+    if (!kind)
         return RunOutcome::SourceNameRejected;
-    }
     if (!sameFamilyNames(sourceName, destinationName)) {
         reporter.showMessage(RunMessage::DestinationNameRejected);
         reporter.focusDestinationField();
@@ -113,15 +89,14 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
     source.open(sourceName);
     LineWriter destination(fileSystem);
     RunOutcome outcome = RunOutcome::Completed;
+    RunStatistics counted;
     std::exception_ptr failure;
     try {
         std::string line;
         source.readLine(line);
         // The header is checked before the destination is created, so that a
         // wrong source never costs the user an existing destination.
-        if (!headerAccepted(*kind, line)) {
-            reporter.showMessage(*kind == PointFileKind::Pitovan ? RunMessage::PitovanHeaderRejected
-                                                                 : RunMessage::RumbeloHeaderRejected);
+        if (!headerAcceptedOrTold(*kind, line, reporter)) {
             outcome = RunOutcome::HeaderRejected;
         } else {
             destination.create(destinationName);
@@ -130,14 +105,17 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
                 source.readLine(line);
                 destination.writeLine(line);
             }
-            copyRecords(*kind, options, source, destination);
+            copyRecords(*kind, options, source, destination, counted);
         }
     } catch (...) {
         failure = std::current_exception();
     }
-    closeBoth(source, destination, failure);
+    closeAfter(failure, source, &destination);
 
-    if (outcome == RunOutcome::Completed)
+    if (outcome == RunOutcome::Completed) {
+        if (statistics)
+            *statistics = counted;
         reporter.showMessage(RunMessage::Completed);
+    }
     return outcome;
 }

@@ -45,7 +45,7 @@ std::optional<std::string> kept(PointFileKind kind, const RunOptions& options, c
             return std::nullopt;
         return options.keepsSpeedWarning(*category) ? record : SinVel(record);
     }
-    const RumbeloRecordClass rumbelo = classifyRumbeloRecord(record);
+    const RecordClass rumbelo = classifyRumbeloRecord(record);
     if (rumbelo.marker || (rumbelo.category && options.keeps(*rumbelo.category)))
         return record;
     return std::nullopt;

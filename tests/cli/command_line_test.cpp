@@ -28,7 +28,12 @@ INSTANTIATE_TEST_SUITE_P(, UsageError,
                                          UsageCase {"UnknownIdentifier", {"--keep=RF,XX", "a.mdb", "b.mdb"}},
                                          UsageCase {"IdentifierWithBlank", {"--keep= RF", "a.mdb", "b.mdb"}},
                                          UsageCase {"MissingValue", {"a.mdb", "b.mdb", "--speed"}},
-                                         UsageCase {"LongOptionPrefix", {"--keeps=RF", "a.mdb", "b.mdb"}}),
+                                         UsageCase {"LongOptionPrefix", {"--keeps=RF", "a.mdb", "b.mdb"}},
+                                         UsageCase {"CountWithTwoOperands", {"--count", "a.mdb", "b.mdb"}},
+                                         UsageCase {"CountWithoutOperand", {"--count"}},
+                                         UsageCase {"CountWithKeep", {"--count", "-kRF", "a.mdb"}},
+                                         UsageCase {"CountWithSummary", {"--count", "--summary", "a.mdb"}},
+                                         UsageCase {"SummaryWithOneOperand", {"--summary", "a.mdb"}}),
                          [](const auto& info) { return info.param.name; });
 
 // The twelve flags as "RF RM TC PP PN ZE / RF1 … ZE1", one digit each.

@@ -506,4 +506,101 @@ INSTANTIATE_TEST_SUITE_P(
             "VersionIntoFullDevice", Stdout::DevFull, {"--version"}, "cribaxon-filter: Error de E/S 112.\n"}),
     [](const auto& info) { return info.param.name; });
 
+struct ReportCase
+{
+    const char* name;
+    Arguments arguments;
+    std::string sourceName;
+    std::string source;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class RecordReport : public testing::TestWithParam<ReportCase>
+{
+};
+
+// --summary adds to a completed run what became of the records; --count only reads.
+TEST_P(RecordReport, TellsTheRecordsByCategory)
+{
+    const ReportCase& row = GetParam();
+    const TemporaryFolder folder;
+    if (!row.source.empty())
+        folder.write(row.sourceName, row.source);
+    const Outcome outcome = runFilter(row.arguments, folder);
+    EXPECT_TRUE(outcome.exited);
+    EXPECT_EQ(outcome.status, row.status);
+    EXPECT_EQ(outcome.out, row.out);
+    EXPECT_EQ(outcome.err, row.err);
+    const bool counting = row.arguments.front() == "--count";
+    EXPECT_EQ(exists(folder, Sm) || exists(folder, St), !counting && row.status == 0);
+}
+
+const std::string PitovanSummary = "RF (Radares fijos): 1 conservados, 0 descartados, 1 sin velocidad\n"
+                                   "RM (Radares móviles): 0 conservados, 1 descartados, 0 sin velocidad\n"
+                                   "TC (Tramos controlados): 2 conservados, 0 descartados, 0 sin velocidad\n"
+                                   "PP (Puntos peligrosos): 0 conservados, 1 descartados, 0 sin velocidad\n"
+                                   "PN (Puntos negros): 0 conservados, 1 descartados, 0 sin velocidad\n"
+                                   "ZE (Zonas de niños): 0 conservados, 1 descartados, 0 sin velocidad\n"
+                                   "Sin categoría: 3 descartados\n";
+const std::string RumbeloSummary = "RF (Radares fijos): 1 conservados, 0 descartados, 0 sin velocidad\n"
+                                   "RM (Radares móviles): 1 conservados, 0 descartados, 0 sin velocidad\n"
+                                   "TC (Tramos controlados): 2 conservados, 0 descartados, 0 sin velocidad\n"
+                                   "PP (Puntos peligrosos): 1 conservados, 0 descartados, 0 sin velocidad\n"
+                                   "PN (Puntos negros): 1 conservados, 0 descartados, 0 sin velocidad\n"
+                                   "ZE (Zonas de niños): 1 conservados, 0 descartados, 0 sin velocidad\n"
+                                   "Marcadores: 2 conservados\n"
+                                   "Sin categoría: 3 descartados\n";
+const std::string Counts = "RF (Radares fijos): 1\nRM (Radares móviles): 1\nTC (Tramos controlados): 2\n"
+                           "PP (Puntos peligrosos): 1\nPN (Puntos negros): 1\nZE (Zonas de niños): 1\n";
+const std::string NotFound = "cribaxon-filter: No se encuentra el archivo.\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    , RecordReport,
+    testing::Values(
+        ReportCase {"SummaryPitovan",
+                    {"--summary", "-k", "RF,TC", "-s", "TC", Pm, Sm},
+                    Pm,
+                    PitovanSource,
+                    0,
+                    CompletedOut + PitovanSummary,
+                    ""},
+        ReportCase {"SummaryRumbelo", {Pt, St, "--summary"}, Pt, RumbeloSource, 0, CompletedOut + RumbeloSummary, ""},
+        ReportCase {"SummaryAfterRejectedHeader",
+                    {"--summary", Pm, Sm},
+                    Pm,
+                    crlf({"4348"}),
+                    1,
+                    "",
+                    "¡Fichero de Pitovan no válido!\n"},
+        ReportCase {"SummaryAfterFileFailure", {"--summary", Pm, Sm}, Pm, "", 3, "", NotFound},
+        ReportCase {"CountPitovan", {"--count", Pm}, Pm, PitovanSource, 0, Counts + "Sin categoría: 3\n", ""},
+        ReportCase {"CountRumbelo",
+                    {"--count", "\"" + Pt + "\""},
+                    Pt,
+                    RumbeloSource,
+                    0,
+                    Counts + "Marcadores: 2\nSin categoría: 3\n",
+                    ""},
+        ReportCase {"CountHeaderOnly",
+                    {"--count", Pm},
+                    Pm,
+                    crlf({PitovanHeader}),
+                    0,
+                    "RF (Radares fijos): 0\nRM (Radares móviles): 0\nTC (Tramos controlados): 0\n"
+                    "PP (Puntos peligrosos): 0\nPN (Puntos negros): 0\nZE (Zonas de niños): 0\nSin categoría: 0\n",
+                    ""},
+        ReportCase {"CountMissingSource", {"--count", Pm}, Pm, "", 3, "", NotFound},
+        ReportCase {"CountRejectedName",
+                    {"--count", "puntos.dat"},
+                    "puntos.dat",
+                    PitovanSource,
+                    1,
+                    "",
+                    "No ha seleccionado un fichero origen de datos válido!\n"},
+        ReportCase {
+            "CountRejectedHeader", {"--count", Pt}, Pt, crlf({"574C"}), 1, "", "¡Fichero de Rumbelo no válido!\n"}),
+    [](const auto& info) { return info.param.name; });
+
 } // namespace

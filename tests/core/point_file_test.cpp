@@ -131,7 +131,7 @@ class RumbeloRecord : public testing::TestWithParam<RumbeloCase>
 
 TEST_P(RumbeloRecord, IsAMarkerOrHasTheCategoryOfColumns15To16)
 {
-    const RumbeloRecordClass record = classifyRumbeloRecord(GetParam().line);
+    const RecordClass record = classifyRumbeloRecord(GetParam().line);
     EXPECT_EQ(record.marker, GetParam().marker);
     EXPECT_EQ(record.category, GetParam().category);
 }

@@ -1,0 +1,43 @@
+#include "run_generation.h"
+#include "source_steps.h"
+
+RunOutcome CountRecords(std::string_view sourceText, RecordCounts& counts, RunReporter& reporter,
+                        FileSystem& fileSystem)
+{
+    const std::string sourceName = nameFromFieldText(sourceText);
+    const auto kind = sourceKind(sourceName, reporter);
+    if (!kind)
+        return RunOutcome::SourceNameRejected;
+
+    LineReader source(fileSystem);
+    source.open(sourceName);
+    RunOutcome outcome = RunOutcome::Completed;
+    RecordCounts counted;
+    std::exception_ptr failure;
+    try {
+        std::string line;
+        source.readLine(line);
+        if (!headerAcceptedOrTold(*kind, line, reporter)) {
+            outcome = RunOutcome::HeaderRejected;
+        } else {
+            if (*kind == PointFileKind::Rumbelo)
+                source.readLine(line);
+            while (!source.atEnd()) {
+                source.readLine(line);
+                const RecordClass record = classifyRecord(*kind, line);
+                if (record.marker)
+                    ++counted.markers;
+                else if (record.category)
+                    ++counted.categories[static_cast<std::size_t>(*record.category)];
+                else
+                    ++counted.withoutCategory;
+            }
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    closeAfter(failure, source);
+    if (outcome == RunOutcome::Completed)
+        counts = counted;
+    return outcome;
+}

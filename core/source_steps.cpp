@@ -1,0 +1,51 @@
+#include "source_steps.h"
+
+#include "run_generation.h"
+
+#include <algorithm>
+
+std::string nameFromFieldText(std::string_view text)
+{
+    std::string name(text);
+    std::erase(name, '"');
+    return name;
+}
+
+std::optional<PointFileKind> sourceKind(const std::string& sourceName, RunReporter& reporter)
+{
+    const auto kind = kindOfName(sourceName);
+    if (!kind) {
+        reporter.showMessage(RunMessage::SourceNameRejected);
+        reporter.focusSourceField();
+    }
+    return kind;
+}
+
+bool headerAcceptedOrTold(PointFileKind kind, std::string_view firstLine, RunReporter& reporter)
+{
+    if (headerAccepted(kind, firstLine))
+        return true;
+    reporter.showMessage(kind == PointFileKind::Pitovan ? RunMessage::PitovanHeaderRejected
+                                                        : RunMessage::RumbeloHeaderRejected);
+    return false;
+}
+
+void closeAfter(std::exception_ptr failure, LineReader& source, LineWriter* destination)
+{
+    try {
+        source.close();
+    } catch (...) {
+        if (!failure)
+            failure = std::current_exception();
+    }
+    if (destination && destination->isOpen()) {
+        try {
+            destination->close();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "line_reader.h"
+#include "line_writer.h"
+#include "point_file.h"
+#include "run_reporter.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The steps every reading of a source goes through, whether it writes a
+// destination or only counts.
+
+// The name in a file-name field's text: every double quote removed.
+std::string nameFromFieldText(std::string_view text);
+
+// The family of the source name; a name of no family is told to the user.
+std::optional<PointFileKind> sourceKind(const std::string& sourceName, RunReporter& reporter);
+
+// Whether the first line suits the family; a wrong one is told to the user.
+bool headerAcceptedOrTold(PointFileKind kind, std::string_view firstLine, RunReporter& reporter);
+
+// Closes the source, then the destination if one is open; the first failure,
+// of the work before or of a close, is the one that leaves.
+void closeAfter(std::exception_ptr failure, LineReader& source, LineWriter* destination = nullptr);

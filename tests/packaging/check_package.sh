@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an already built build folder into a temporary folder and checks
+# its control fields and the files it installs.
+#   check_package.sh CPACK BUILD_DIR SOURCE_DIR VERSION
+set -euo pipefail
+cpack=$1 build=$2 source=$3 version=$4
+for tool in dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev; do
+    if ! command -v "${tool%%:*}" >/dev/null; then
+        echo "SKIPPED: ${tool%%:*} is missing (apt-get install ${tool#*:})"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAILED: $*"
+    failures=$((failures + 1))
+}
+
+if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log"
+    echo "FAILED: cpack"
+    exit 1
+fi
+deb=$work/zorvanti-cribaxon_${version}_$(dpkg --print-architecture).deb
+if [ ! -f "$deb" ]; then
+    echo "FAILED: cpack wrote no $(basename "$deb"); it wrote:"
+    ls "$work"
+    exit 1
+fi
+
+# Control fields: name and extended regular expression its value must match.
+fields=(
+    "Package|^zorvanti-cribaxon$"
+    "Version|^${version//./\\.}$"
+    "Architecture|^$(dpkg --print-architecture)$"
+    "Section|^utils$"
+    "Priority|^optional$"
+    "Maintainer|^[^<>]+ <[^<>@ ]+@[^<>@ ]+>$"
+)
+for row in "${fields[@]}"; do
+    field=${row%%|*} pattern=${row#*|}
+    value=$(dpkg-deb -f "$deb" "$field")
+    [[ $value =~ $pattern ]] || fail "$field is '$value', expected to match $pattern"
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libc6 libstdc++6 \
+    qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra; do
+    [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] ||
+        fail "Depends lacks $package: $depends"
+done
+
+description=$(dpkg-deb -f "$deb" Description)
+synopsis=$(head -n 1 <<<"$description")
+[ -n "$synopsis" ] && [ ${#synopsis} -le 80 ] || fail "synopsis '$synopsis' is empty or longer than 80 characters"
+[ "$(wc -l <<<"$description")" -ge 3 ] || fail "no long description: $description"
+while IFS= read -r line; do
+    [[ $line =~ ^\ [^\ ] ]] || fail "long description line not in Debian form: '$line'"
+done < <(tail -n +2 <<<"$description")
+
+# Every file of the package with its mode; nothing else may be in it.
+icon_dirs=(32x32 48x48 64x64 128x128 256x256)
+files=(
+    "./usr/bin/zorvanti-cribaxon|-rwxr-xr-x"
+    "./usr/bin/cribaxon-filter|-rwxr-xr-x"
+    "./usr/share/applications/zorvanti-cribaxon.desktop|-rw-r--r--"
+    "./usr/share/metainfo/es.zorvanti.cribaxon.metainfo.xml|-rw-r--r--"
+    "./usr/share/man/man1/cribaxon-filter.1.gz|-rw-r--r--"
+    "./usr/share/man/man1/zorvanti-cribaxon.1.gz|-rw-r--r--"
+    "./usr/share/doc/zorvanti-cribaxon/copyright|-rw-r--r--"
+    "./usr/share/doc/zorvanti-cribaxon/changelog.gz|-rw-r--r--"
+)
+for dir in "${icon_dirs[@]}"; do
+    files+=("./usr/share/icons/hicolor/$dir/apps/zorvanti-cribaxon.png|-rw-r--r--")
+done
+dpkg-deb -c "$deb" >"$work/contents"
+awk '$1 !~ /^d/ { print $6 "|" $1 }' "$work/contents" | sort >"$work/found"
+printf '%s\n' "${files[@]}" | sort >"$work/expected"
+diff -u "$work/expected" "$work/found" >"$work/files.diff" ||
+    fail "files and modes differ:"$'\n'"$(cat "$work/files.diff")"
+awk '$2 != "root/root" { print }' "$work/contents" >"$work/owners"
+[ ! -s "$work/owners" ] || fail "entries not owned by root/root:"$'\n'"$(cat "$work/owners")"
+awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print }' "$work/contents" >"$work/dirs"
+[ ! -s "$work/dirs" ] || fail "folders not 0755:"$'\n'"$(cat "$work/dirs")"
+
+# What the files hold: icons of the size their folder names, man pages that are the sources.
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+png_size() {
+    local header
+    header=$(od -An -tu1 -j16 -N8 "$1" | tr -s ' ')
+    read -r w1 w2 w3 w4 h1 h2 h3 h4 <<<"$header"
+    echo "$(((w1 << 24) + (w2 << 16) + (w3 << 8) + w4))x$(((h1 << 24) + (h2 << 16) + (h3 << 8) + h4))"
+}
+for dir in "${icon_dirs[@]}"; do
+    icon=$root/usr/share/icons/hicolor/$dir/apps/zorvanti-cribaxon.png
+    size=missing
+    [ -f "$icon" ] && size=$(png_size "$icon")
+    [ "$size" = "$dir" ] || fail "icon in $dir is $size"
+done
+for page in cribaxon-filter.1 zorvanti-cribaxon.1; do
+    packed=$root/usr/share/man/man1/$page.gz
+    [ -f "$packed" ] && gzip -dc "$packed" | cmp -s - "$source/man/$page" ||
+        fail "man page $page differs from $source/man/$page"
+done
+
+desktop=$root/usr/share/applications/zorvanti-cribaxon.desktop
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+icon_name=$(sed -n 's/^Icon=//p' "$desktop")
+[ -n "$exec_name" ] && [ -x "$root/usr/bin/$exec_name" ] || fail "desktop entry runs '$exec_name', not in /usr/bin"
+[ -f "$root/usr/share/icons/hicolor/32x32/apps/$icon_name.png" ] ||
+    fail "desktop entry's icon '$icon_name' is not installed"
+grep -q "<release version=\"${version//./\\.}\"" "$root/usr/share/metainfo/es.zorvanti.cribaxon.metainfo.xml" ||
+    fail "the metainfo has no release $version"
+if command -v appstreamcli >/dev/null; then
+    # Across files: the launchable names the installed desktop entry.
+    appstreamcli validate-tree --no-net "$root" >"$work/tree.log" 2>&1 ||
+        fail "appstreamcli validate-tree:"$'\n'"$(cat "$work/tree.log")"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "$(basename "$deb"): control fields and ${#files[@]} files checked"
