@@ -11,32 +11,22 @@ RunOutcome CountRecords(std::string_view sourceText, RecordCounts& counts, RunRe
 
     LineReader source(fileSystem);
     source.open(sourceName);
-    RunOutcome outcome = RunOutcome::Completed;
     RecordCounts counted;
-    std::exception_ptr failure;
-    try {
+    const RunOutcome outcome = withCheckedHeader(*kind, source, nullptr, reporter, [&](const std::string&) {
+        if (*kind == PointFileKind::Rumbelo)
+            source.readLine();
         std::string line;
-        source.readLine(line);
-        if (!headerAcceptedOrTold(*kind, line, reporter)) {
-            outcome = RunOutcome::HeaderRejected;
-        } else {
-            if (*kind == PointFileKind::Rumbelo)
-                source.readLine(line);
-            while (!source.atEnd()) {
-                source.readLine(line);
-                const RecordClass record = classifyRecord(*kind, line);
-                if (record.marker)
-                    ++counted.markers;
-                else if (record.category)
-                    ++counted.categories[static_cast<std::size_t>(*record.category)];
-                else
-                    ++counted.withoutCategory;
-            }
+        while (!source.atEnd()) {
+            source.readLine(line);
+            const RecordClass record = classifyRecord(*kind, line);
+            if (record.marker)
+                ++counted.markers;
+            else if (record.category)
+                ++counted.categories[static_cast<std::size_t>(*record.category)];
+            else
+                ++counted.withoutCategory;
         }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    closeAfter(failure, source);
+    });
     if (outcome == RunOutcome::Completed)
         counts = counted;
     return outcome;

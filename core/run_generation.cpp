@@ -3,7 +3,6 @@
 #include "source_steps.h"
 
 #include <array>
-#include <exception>
 #include <string>
 
 namespace {
@@ -88,29 +87,16 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
     LineReader source(fileSystem);
     source.open(sourceName);
     LineWriter destination(fileSystem);
-    RunOutcome outcome = RunOutcome::Completed;
     RunStatistics counted;
-    std::exception_ptr failure;
-    try {
-        std::string line;
-        source.readLine(line);
-        // The header is checked before the destination is created, so that a
-        // wrong source never costs the user an existing destination.
-        if (!headerAcceptedOrTold(*kind, line, reporter)) {
-            outcome = RunOutcome::HeaderRejected;
-        } else {
-            destination.create(destinationName);
-            destination.writeLine(line);
-            if (*kind == PointFileKind::Rumbelo) {
-                source.readLine(line);
-                destination.writeLine(line);
-            }
-            copyRecords(*kind, options, source, destination, counted);
-        }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    closeAfter(failure, source, &destination);
+    // The header is checked before the destination is created, so that a
+    // wrong source never costs the user an existing destination.
+    const RunOutcome outcome = withCheckedHeader(*kind, source, &destination, reporter, [&](const std::string& header) {
+        destination.create(destinationName);
+        destination.writeLine(header);
+        if (*kind == PointFileKind::Rumbelo)
+            destination.writeLine(source.readLine());
+        copyRecords(*kind, options, source, destination, counted);
+    });
 
     if (outcome == RunOutcome::Completed) {
         if (statistics)

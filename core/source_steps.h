@@ -3,6 +3,7 @@
 #include "line_reader.h"
 #include "line_writer.h"
 #include "point_file.h"
+#include "run_generation.h"
 #include "run_reporter.h"
 
 #include <exception>
@@ -25,3 +26,25 @@ bool headerAcceptedOrTold(PointFileKind kind, std::string_view firstLine, RunRep
 // Closes the source, then the destination if one is open; the first failure,
 // of the work before or of a close, is the one that leaves.
 void closeAfter(std::exception_ptr failure, LineReader& source, LineWriter* destination = nullptr);
+
+// Reads the header of the open source and, when it suits the family, hands it
+// to work, which goes on reading; then closes the files as closeAfter does.
+template <typename Work>
+RunOutcome withCheckedHeader(PointFileKind kind, LineReader& source, LineWriter* destination, RunReporter& reporter,
+                             Work&& work)
+{
+    RunOutcome outcome = RunOutcome::Completed;
+    std::exception_ptr failure;
+    try {
+        std::string header;
+        source.readLine(header);
+        if (headerAcceptedOrTold(kind, header, reporter))
+            work(header);
+        else
+            outcome = RunOutcome::HeaderRejected;
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    closeAfter(failure, source, destination);
+    return outcome;
+}
