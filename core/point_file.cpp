@@ -1,6 +1,8 @@
 #include "point_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace {
 
@@ -24,6 +26,31 @@ bool containsIgnoringCase(std::string_view text, std::string_view lowerNeedle)
 
 constexpr std::string_view RumbeloSubstring = ".txt";
 constexpr std::string_view PitovanSubstring = ".mdb";
+
+// Type digit to record class: a table, because the categories of successive
+// records follow no pattern a branch predictor could learn.
+constexpr std::array<std::int8_t, 256> PitovanDigitClasses = [] {
+    std::array<std::int8_t, 256> classes {};
+    classes.fill(NoCategoryClass);
+    classes['1'] = static_cast<std::int8_t>(PointCategory::RF);
+    classes['2'] = static_cast<std::int8_t>(PointCategory::RM);
+    classes['3'] = static_cast<std::int8_t>(PointCategory::TC);
+    classes['4'] = static_cast<std::int8_t>(PointCategory::TC);
+    classes['5'] = static_cast<std::int8_t>(PointCategory::PP);
+    classes['6'] = static_cast<std::int8_t>(PointCategory::ZE);
+    classes['7'] = static_cast<std::int8_t>(PointCategory::PN);
+    return classes;
+}();
+
+int pitovanClassNumber(std::string_view line)
+{
+    return line.size() < 16 ? NoCategoryClass : PitovanDigitClasses[static_cast<unsigned char>(line[15])];
+}
+
+std::optional<PointCategory> categoryOfClass(int number)
+{
+    return number < PointCategoryCount ? std::optional(static_cast<PointCategory>(number)) : std::nullopt;
+}
 
 } // namespace
 
@@ -49,26 +76,7 @@ bool headerAccepted(PointFileKind kind, std::string_view firstLine)
 
 std::optional<PointCategory> pitovanCategory(std::string_view line)
 {
-    const std::string_view digit = columns(line, 16, 16);
-    if (digit.empty())
-        return std::nullopt;
-    switch (digit.front()) {
-    case '1':
-        return PointCategory::RF;
-    case '2':
-        return PointCategory::RM;
-    case '3':
-    case '4':
-        return PointCategory::TC;
-    case '5':
-        return PointCategory::PP;
-    case '6':
-        return PointCategory::ZE;
-    case '7':
-        return PointCategory::PN;
-    default:
-        return std::nullopt;
-    }
+    return categoryOfClass(pitovanClassNumber(line));
 }
 
 RecordClass classifyRumbeloRecord(std::string_view line)
@@ -101,4 +109,12 @@ void SinVel(std::string_view line, std::string& result)
 RecordClass classifyRecord(PointFileKind kind, std::string_view line)
 {
     return kind == PointFileKind::Pitovan ? RecordClass {false, pitovanCategory(line)} : classifyRumbeloRecord(line);
+}
+
+int recordClassNumber(PointFileKind kind, std::string_view line)
+{
+    if (kind == PointFileKind::Pitovan)
+        return pitovanClassNumber(line);
+    const RecordClass record = classifyRumbeloRecord(line);
+    return record.marker ? MarkerClass : record.category ? static_cast<int>(*record.category) : NoCategoryClass;
 }

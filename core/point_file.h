@@ -39,6 +39,12 @@ struct RecordClass
 RecordClass classifyRumbeloRecord(std::string_view line);
 RecordClass classifyRecord(PointFileKind kind, std::string_view line);
 
+// The same as one number, for tables: a category's own number, or one of these.
+inline constexpr int MarkerClass = PointCategoryCount;
+inline constexpr int NoCategoryClass = PointCategoryCount + 1;
+inline constexpr int RecordClassCount = PointCategoryCount + 2;
+int recordClassNumber(PointFileKind kind, std::string_view line);
+
 // A Pitovan record with its speed digit set to "0" and the tail after the type digit dropped.
 // The second form reuses the caller's string, so that a run does not allocate per record.
 void SinVel(std::string_view line, std::string& result);

@@ -3,68 +3,71 @@
 #include "source_steps.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace {
 
-enum class RecordAction
+enum RecordAction
 {
     Drop,
     Write,
     WriteSinVel,
+    RecordActionCount,
 };
 
-// The options read once, as one decision per category, so that a record costs
-// one table look-up instead of two calls.
-std::array<RecordAction, PointCategoryCount> recordActions(PointFileKind kind, const RunOptions& options)
+// The options read once, as one decision per record class, so that a record
+// costs a table look-up rather than a chain of tests.
+std::array<RecordAction, RecordClassCount> recordActions(PointFileKind kind, const RunOptions& options)
 {
-    std::array<RecordAction, PointCategoryCount> actions {};
-    for (std::size_t i = 0; i < actions.size(); ++i) {
+    std::array<RecordAction, RecordClassCount> actions {};
+    for (int i = 0; i < PointCategoryCount; ++i) {
         const auto category = static_cast<PointCategory>(i);
         if (!options.keeps(category))
-            actions[i] = RecordAction::Drop;
+            actions[i] = Drop;
         else if (kind == PointFileKind::Rumbelo || options.keepsSpeedWarning(category))
-            actions[i] = RecordAction::Write;
+            actions[i] = Write;
         else
-            actions[i] = RecordAction::WriteSinVel;
+            actions[i] = WriteSinVel;
     }
+    actions[MarkerClass] = Write;
+    actions[NoCategoryClass] = Drop;
     return actions;
 }
 
-void tally(RunStatistics& statistics, const RecordClass& record, RecordAction action)
+using Tallies = std::array<std::array<std::uint64_t, RecordActionCount>, RecordClassCount>;
+
+RunStatistics statisticsOf(const Tallies& tallies)
 {
-    if (record.marker) {
-        ++statistics.markersKept;
-    } else if (!record.category) {
-        ++statistics.withoutCategory;
-    } else {
-        RunStatistics::Category& counts = statistics.categories[static_cast<std::size_t>(*record.category)];
-        ++(action == RecordAction::Drop ? counts.dropped : counts.kept);
-        if (action == RecordAction::WriteSinVel)
-            ++counts.blanked;
+    RunStatistics statistics;
+    for (int i = 0; i < PointCategoryCount; ++i) {
+        const auto& byAction = tallies[i];
+        statistics.categories[i] = {byAction[Write] + byAction[WriteSinVel], byAction[Drop], byAction[WriteSinVel]};
     }
+    statistics.markersKept = tallies[MarkerClass][Write];
+    statistics.withoutCategory = tallies[NoCategoryClass][Drop];
+    return statistics;
 }
 
-void copyRecords(PointFileKind kind, const RunOptions& options, LineReader& source, LineWriter& destination,
-                 RunStatistics& statistics)
+RunStatistics copyRecords(PointFileKind kind, const RunOptions& options, LineReader& source, LineWriter& destination)
 {
-    const std::array<RecordAction, PointCategoryCount> actions = recordActions(kind, options);
+    const std::array<RecordAction, RecordClassCount> actions = recordActions(kind, options);
+    Tallies tallies {};
     std::string line;
     std::string blanked;
     while (!source.atEnd()) {
         source.readLine(line);
-        const RecordClass record = classifyRecord(kind, line);
-        const RecordAction action = record.marker ? RecordAction::Write
-            : record.category                     ? actions[static_cast<std::size_t>(*record.category)]
-                                                  : RecordAction::Drop;
-        tally(statistics, record, action);
-        if (action == RecordAction::Write) {
+        const int recordClass = recordClassNumber(kind, line);
+        const RecordAction action = actions[recordClass];
+        ++tallies[recordClass][action];
+        if (action == Write) {
             destination.writeLine(line);
-        } else if (action == RecordAction::WriteSinVel) {
+        } else if (action == WriteSinVel) {
             SinVel(line, blanked);
             destination.writeLine(blanked);
         }
     }
+    return statisticsOf(tallies);
 }
 
 } // namespace
@@ -95,7 +98,7 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
         destination.writeLine(header);
         if (*kind == PointFileKind::Rumbelo)
             destination.writeLine(source.readLine());
-        copyRecords(*kind, options, source, destination, counted);
+        counted = copyRecords(*kind, options, source, destination);
     });
 
     if (outcome == RunOutcome::Completed) {
