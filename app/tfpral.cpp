@@ -69,7 +69,6 @@ void TFPral::setUpLook()
     paintBackground(ui->Panel1, Qt::white);
     paintBackground(ui->Panel2, Panel2Grey);
 
-    ui->StatusBar1->setFixedHeight(19);
     auto* notice = new QLabel(QStringLiteral("© 2005 Zorvanti. Todos los derechos reservados."), ui->StatusBar1);
     notice->setObjectName(QStringLiteral("StatusNotice"));
     ui->StatusBar1->addWidget(notice, 1);
