@@ -188,6 +188,7 @@ private Q_SLOTS:
     void valueOfAnotherType_data();
     void valueOfAnotherType();
     void unwritableStore();
+    void failedWriteStopsTheSave_data();
     void failedWriteStopsTheSave();
     void refusedCloseSavesNothing();
     void completedSaveIsNotRepeatedAtDestruction();
@@ -630,15 +631,24 @@ void FormStorageTest::unwritableStore()
     QCOMPARE(m_errors, QStringList(2, u"Error al crear la llave TFPral"_s));
 }
 
+void FormStorageTest::failedWriteStopsTheSave_data()
+{
+    QTest::addColumn<int>("bytesShort");
+    QTest::addRow("cut at half the file") << -1;
+    // The last write then loses only its final line break.
+    QTest::addRow("cut inside the last line") << 1;
+}
+
 void FormStorageTest::failedWriteStopsTheSave()
 {
+    QFETCH(int, bytesShort);
     showWindow()->close();
     const qint64 wholeSize = QFileInfo(SettingsStore::programFilePath()).size();
     useNewConfigFolder();
 
     Window window = showWindow();
     {
-        const FileSizeLimit limit(wholeSize / 2);
+        const FileSizeLimit limit(bytesShort < 0 ? wholeSize / 2 : wholeSize - bytesShort);
         QVERIFY(window->close());
     }
     QCOMPARE(m_errors.size(), 1);
