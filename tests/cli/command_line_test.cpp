@@ -32,7 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase {"OneOperand", {"a.mdb"}, "falta DESTINO después de «a.mdb»"},
         UsageCase {"ThreeOperands", {"a.mdb", "b.mdb", "c.mdb"}, "sobra el operando «c.mdb»"},
         UsageCase {"UnknownOption", {"--quietly", "a.mdb", "b.mdb"}, "opción no reconocida «--quietly»"},
-        UsageCase {"UnknownOptionWithValue", {"--bogus=RF", "a.mdb", "b.mdb"}, "opción no reconocida «--bogus=RF»"},
         UsageCase {"UnknownLetterAfterAFlag", {"-qx", "a.mdb", "b.mdb"}, "opción no reconocida «-x»"},
         UsageCase {"UnknownIdentifier", {"--keep=RF,XX", "a.mdb", "b.mdb"}, "categoría desconocida «XX»"},
         UsageCase {"IdentifierWithBlank", {"--keep= RF", "a.mdb", "b.mdb"}, "categoría desconocida « RF»"},

@@ -473,7 +473,7 @@ INSTANTIATE_TEST_SUITE_P(, Information,
                          testing::Values(InformationCase {"Help", {"--help"}, HelpText},
                                          InformationCase {"ShortHelp", {"-h"}, HelpText},
                                          InformationCase {"HelpBeforeOperands", {"--help", Pm, Sm}, HelpText},
-                                         InformationCase {"HelpBeforeAUsageError", {"--help", "--bogus"}, HelpText},
+
                                          InformationCase {"HelpThenVersion", {"--help", "--version"}, HelpText},
                                          InformationCase {"VersionThenHelp", {"--vers", "--help"}, Version},
                                          InformationCase {"Version", {"--version"}, Version}),
