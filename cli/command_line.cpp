@@ -1,13 +1,13 @@
 #include "command_line.h"
 
+#include "category_names.h"
+
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string_view>
 
-const char* const UsageText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] [--summary] ORIGEN DESTINO\n"
-                              "     cribaxon-filter --count ORIGEN\n"
-                              "Pruebe «cribaxon-filter --help» para más información.\n";
-
-const char* const HelpText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA] [--summary] ORIGEN DESTINO\n"
+const char* const HelpText = "Uso: cribaxon-filter [OPCIÓN]... ORIGEN DESTINO\n"
                              "     cribaxon-filter --count ORIGEN\n"
                              "Genera en DESTINO una copia filtrada del fichero de puntos ORIGEN\n"
                              "(Pitovan \".mdb\" o Rumbelo \".txt\", ambos de la misma familia).\n"
@@ -15,11 +15,12 @@ const char* const HelpText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA
                              "  -k, --keep=LISTA   categorías que se conservan (por omisión, todas)\n"
                              "  -s, --speed=LISTA  categorías que conservan el aviso de límite de velocidad\n"
                              "                     (solo Pitovan; por omisión, todas)\n"
-                             "      --summary      tras generar, cuenta por categoría los registros\n"
+                             "      --summary      tras generar, una línea por categoría con los registros\n"
                              "                     conservados, descartados y sin velocidad\n"
                              "      --count        solo cuenta los registros de ORIGEN por categoría;\n"
                              "                     no escribe nada\n"
-                             "      --help         muestra esta ayuda y termina\n"
+                             "  -q, --quiet        no escribe el mensaje de fin\n"
+                             "  -h, --help         muestra esta ayuda y termina\n"
                              "      --version      muestra la versión y termina\n"
                              "\n"
                              "LISTA: identificadores separados por comas, sin distinguir mayúsculas:\n"
@@ -27,116 +28,259 @@ const char* const HelpText = "Uso: cribaxon-filter [--keep=LISTA] [--speed=LISTA
                              "  PP puntos peligrosos, PN puntos negros, ZE zonas de niños.\n"
                              "  Una LISTA vacía no selecciona ninguna.\n"
                              "\n"
-                             "Estado de salida: 0 fichero generado, 1 nombre o cabecera rechazados,\n"
-                             "2 uso incorrecto, 3 error de archivo.\n";
+                             "Estado de salida:\n"
+                             "  0  fichero generado (con --count, origen contado)\n"
+                             "  1  nombre de fichero o cabecera de ORIGEN rechazados\n"
+                             "  2  uso incorrecto: opción o categoría desconocida, opción sin su valor,\n"
+                             "     falta o sobra un fichero, o --count con opciones de filtro\n"
+                             "  3  error al abrir, crear, leer, escribir o cerrar un fichero,\n"
+                             "     o al escribir en la salida estándar\n";
+
+const char* const TryHelpLine = "Pruebe «cribaxon-filter --help» para más información.";
 
 namespace {
 
 using Flags = std::array<bool, PointCategoryCount>;
 
-constexpr std::array<const char*, PointCategoryCount> Identifiers {"RF", "RM", "TC", "PP", "PN", "ZE"};
-
-bool equalsIgnoringCase(const std::string& text, const char* identifier)
+enum class Option
 {
-    return std::equal(text.begin(), text.end(), identifier, identifier + std::char_traits<char>::length(identifier),
+    Keep,
+    Speed,
+    Summary,
+    Count,
+    Quiet,
+    Help,
+    Version,
+};
+
+struct OptionName
+{
+    Option option;
+    const char* name;
+    char letter; // '\0': no short form
+    bool takesValue;
+};
+
+constexpr std::array<OptionName, 7> Options {{
+    {Option::Keep, "keep", 'k', true},
+    {Option::Speed, "speed", 's', true},
+    {Option::Summary, "summary", '\0', false},
+    {Option::Count, "count", '\0', false},
+    {Option::Quiet, "quiet", 'q', false},
+    {Option::Help, "help", 'h', false},
+    {Option::Version, "version", '\0', false},
+}};
+
+std::string quoted(std::string_view text)
+{
+    return "«" + std::string(text) + "»";
+}
+
+std::string longName(const OptionName& option)
+{
+    return std::string("--") + option.name;
+}
+
+bool equalsIgnoringCase(std::string_view text, std::string_view identifier)
+{
+    return std::equal(text.begin(), text.end(), identifier.begin(), identifier.end(),
                       [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
 }
 
 // Empty items are passed over, so "RF,PN," is as good as "RF,PN".
-std::optional<Flags> parseList(const std::string& list)
+std::variant<Flags, CommandLineError> parseList(std::string_view list)
 {
     Flags flags {};
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
-        const std::string item = list.substr(start, comma - start);
+        const std::string_view item = list.substr(start, comma - start);
         if (!item.empty()) {
-            const auto found = std::find_if(Identifiers.begin(), Identifiers.end(),
+            const auto found = std::find_if(CategoryIdentifiers.begin(), CategoryIdentifiers.end(),
                                             [&](const char* id) { return equalsIgnoringCase(item, id); });
-            if (found == Identifiers.end())
-                return std::nullopt;
-            flags[static_cast<std::size_t>(found - Identifiers.begin())] = true;
+            if (found == CategoryIdentifiers.end())
+                return CommandLineError {"categoría desconocida " + quoted(item)};
+            flags[static_cast<std::size_t>(found - CategoryIdentifiers.begin())] = true;
         }
         start = comma + 1;
     }
     return flags;
 }
 
-// Recognises "--name=VALUE", "--name VALUE", "-xVALUE" and "-x VALUE"; false when
-// the argument is another option. A missing value leaves value empty.
-bool matchOption(const std::vector<std::string>& arguments, std::size_t& index, const std::string& name, char letter,
-                 std::optional<std::string>& value)
+class Parser
 {
-    const std::string& argument = arguments[index];
-    const std::string longForm = "--" + name;
-    const std::string shortForm {'-', letter};
-    if (argument.starts_with(longForm + "=")) {
-        value = argument.substr(longForm.size() + 1);
-    } else if (argument == longForm || argument == shortForm) {
-        if (index + 1 < arguments.size())
-            value = arguments[++index];
-    } else if (argument.size() > 2 && argument.starts_with(shortForm)) {
-        value = argument.substr(2);
-    } else {
-        return false;
+public:
+    explicit Parser(const std::vector<std::string>& arguments)
+        : m_arguments(arguments)
+    {
+        m_keep.fill(true);
+        m_speed.fill(true);
     }
-    return true;
+
+    std::variant<CommandLine, CommandLineError> parse();
+
+private:
+    using Step = std::optional<CommandLineError>;
+
+    Step longOption(std::string_view text);
+    Step shortOptions(std::string_view argument);
+    Step valueFromNextArgument(const OptionName& option, const std::string& spelled);
+    Step apply(const OptionName& option, std::string_view value);
+    std::variant<CommandLine, CommandLineError> withOperands();
+
+    const std::vector<std::string>& m_arguments;
+    std::size_t m_index = 0;
+    CommandLine m_commandLine;
+    Flags m_keep, m_speed;
+    std::vector<std::string> m_operands;
+    std::string m_filterOption; // the first one given, for --count to refuse
+    bool m_optionsEnded = false;
+    bool m_stopped = false; // --help or --version met
+};
+
+std::variant<CommandLine, CommandLineError> Parser::parse()
+{
+    for (; m_index < m_arguments.size() && !m_stopped; ++m_index) {
+        const std::string& argument = m_arguments[m_index];
+        Step step;
+        if (m_optionsEnded || argument == "-" || !argument.starts_with('-'))
+            m_operands.push_back(argument);
+        else if (argument == "--")
+            m_optionsEnded = true;
+        else if (argument.starts_with("--"))
+            step = longOption(std::string_view(argument).substr(2));
+        else
+            step = shortOptions(argument);
+        if (step)
+            return *step;
+    }
+    if (m_stopped)
+        return m_commandLine;
+    return withOperands();
+}
+
+// A long option may be shortened to any beginning that no other option shares.
+Parser::Step Parser::longOption(std::string_view text)
+{
+    const std::size_t equals = text.find('=');
+    const std::string_view name = text.substr(0, equals);
+    std::vector<const OptionName*> matches;
+    for (const OptionName& option : Options) {
+        if (!name.empty() && std::string_view(option.name).starts_with(name))
+            matches.push_back(&option);
+    }
+    const std::string argument = "--" + std::string(text);
+    if (matches.empty())
+        return CommandLineError {"opción no reconocida " + quoted(argument)};
+    if (matches.size() > 1) {
+        std::string reason = "la opción " + quoted(argument) + " es ambigua; posibilidades:";
+        for (const OptionName* option : matches)
+            reason += " " + quoted(longName(*option));
+        return CommandLineError {reason};
+    }
+    const OptionName& option = *matches.front();
+    if (equals == std::string_view::npos)
+        return option.takesValue ? valueFromNextArgument(option, longName(option)) : apply(option, {});
+    if (!option.takesValue)
+        return CommandLineError {"la opción " + quoted(longName(option)) + " no admite argumentos"};
+    return apply(option, text.substr(equals + 1));
+}
+
+// Letters may share one argument (-qkRF): the value of -k or -s is the rest of
+// the argument, or the next argument when nothing follows the letter.
+Parser::Step Parser::shortOptions(std::string_view argument)
+{
+    for (std::size_t i = 1; i < argument.size() && !m_stopped; ++i) {
+        const std::string spelled {'-', argument[i]};
+        const auto option = std::find_if(Options.begin(), Options.end(),
+                                         [&](const OptionName& o) { return o.letter == argument[i]; });
+        if (option == Options.end())
+            return CommandLineError {"opción no reconocida " + quoted(spelled)};
+        if (!option->takesValue) {
+            if (Step step = apply(*option, {}))
+                return step;
+        } else if (i + 1 < argument.size()) {
+            return apply(*option, argument.substr(i + 1));
+        } else {
+            return valueFromNextArgument(*option, spelled);
+        }
+    }
+    return std::nullopt;
+}
+
+Parser::Step Parser::valueFromNextArgument(const OptionName& option, const std::string& spelled)
+{
+    if (m_index + 1 == m_arguments.size())
+        return CommandLineError {"la opción " + quoted(spelled) + " requiere un argumento"};
+    return apply(option, m_arguments[++m_index]);
+}
+
+Parser::Step Parser::apply(const OptionName& option, std::string_view value)
+{
+    const bool filterOption
+        = option.option == Option::Keep || option.option == Option::Speed || option.option == Option::Summary;
+    if (filterOption && m_filterOption.empty())
+        m_filterOption = longName(option);
+    switch (option.option) {
+    case Option::Keep:
+    case Option::Speed: {
+        auto flags = parseList(value);
+        if (auto* error = std::get_if<CommandLineError>(&flags))
+            return *error;
+        (option.option == Option::Keep ? m_keep : m_speed) = std::get<Flags>(flags);
+        m_commandLine.speedGiven = m_commandLine.speedGiven || option.option == Option::Speed;
+        break;
+    }
+    case Option::Summary:
+        m_commandLine.summary = true;
+        break;
+    case Option::Quiet:
+        m_commandLine.quiet = true;
+        break;
+    case Option::Count:
+        m_commandLine.action = CommandLine::Action::Count;
+        break;
+    case Option::Help:
+    case Option::Version:
+        m_commandLine.action = option.option == Option::Help ? CommandLine::Action::Help : CommandLine::Action::Version;
+        m_stopped = true;
+        break;
+    }
+    return std::nullopt;
+}
+
+std::variant<CommandLine, CommandLineError> Parser::withOperands()
+{
+    if (m_commandLine.action == CommandLine::Action::Count) {
+        // Counting writes nothing, so the options of a filter make no sense with it.
+        if (!m_filterOption.empty())
+            return CommandLineError {quoted("--count") + " no se combina con " + quoted(m_filterOption)};
+        if (m_operands.empty())
+            return CommandLineError {"falta ORIGEN"};
+        if (m_operands.size() > 1)
+            return CommandLineError {"sobra el operando " + quoted(m_operands[1])};
+        m_commandLine.source = m_operands[0];
+        return m_commandLine;
+    }
+    if (m_operands.empty())
+        return CommandLineError {"faltan ORIGEN y DESTINO"};
+    if (m_operands.size() == 1)
+        return CommandLineError {"falta DESTINO después de " + quoted(m_operands[0])};
+    if (m_operands.size() > 2)
+        return CommandLineError {"sobra el operando " + quoted(m_operands[2])};
+
+    m_commandLine.source = m_operands[0];
+    m_commandLine.destination = m_operands[1];
+    RunOptions& o = m_commandLine.options;
+    o.RF = m_keep[0], o.RM = m_keep[1], o.TC = m_keep[2], o.PP = m_keep[3], o.PN = m_keep[4], o.ZE = m_keep[5];
+    o.RF1 = m_speed[0], o.RM1 = m_speed[1], o.TC1 = m_speed[2], o.PP1 = m_speed[3], o.PN1 = m_speed[4],
+    o.ZE1 = m_speed[5];
+    return m_commandLine;
 }
 
 } // namespace
 
-std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments)
+std::variant<CommandLine, CommandLineError> parseCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLine commandLine;
-    Flags keep, speed;
-    keep.fill(true);
-    speed.fill(true);
-    std::vector<std::string> operands;
-    bool optionsEnded = false;
-    bool filterOptions = false;
-
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
-            operands.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--help") {
-            commandLine.action = CommandLine::Action::Help;
-        } else if (argument == "--version") {
-            commandLine.action = CommandLine::Action::Version;
-        } else if (argument == "--count") {
-            commandLine.action = CommandLine::Action::Count;
-        } else if (argument == "--summary") {
-            commandLine.summary = filterOptions = true;
-        } else {
-            std::optional<std::string> value;
-            Flags* target = matchOption(arguments, i, "keep", 'k', value) ? &keep
-                : matchOption(arguments, i, "speed", 's', value)          ? &speed
-                                                                          : nullptr;
-            const auto flags = value ? parseList(*value) : std::nullopt;
-            if (!target || !flags)
-                return std::nullopt;
-            *target = *flags;
-            filterOptions = true;
-        }
-    }
-    if (commandLine.action == CommandLine::Action::Help || commandLine.action == CommandLine::Action::Version)
-        return commandLine;
-    if (commandLine.action == CommandLine::Action::Count) {
-        // Counting writes nothing, so the options of a filter make no sense with it.
-        if (operands.size() != 1 || filterOptions)
-            return std::nullopt;
-        commandLine.source = operands[0];
-        return commandLine;
-    }
-    if (operands.size() != 2)
-        return std::nullopt;
-
-    commandLine.source = operands[0];
-    commandLine.destination = operands[1];
-    RunOptions& o = commandLine.options;
-    o.RF = keep[0], o.RM = keep[1], o.TC = keep[2], o.PP = keep[3], o.PN = keep[4], o.ZE = keep[5];
-    o.RF1 = speed[0], o.RM1 = speed[1], o.TC1 = speed[2], o.PP1 = speed[3], o.PN1 = speed[4], o.ZE1 = speed[5];
-    return commandLine;
+    return Parser(arguments).parse();
 }

@@ -1,8 +1,8 @@
 #include "command_line.h"
 #include "console_reporter.h"
+#include "diagnostics.h"
 #include "error_codes.h"
 #include "exception.h"
-#include "full_stop.h"
 #include "in_out_error.h"
 #include "record_report.h"
 #include "run_generation.h"
@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <new>
 
 namespace {
@@ -24,22 +23,66 @@ enum ExitStatus
     FileFailure = 3,
 };
 
-constexpr const char* ProgramName = "cribaxon-filter";
-
 // A broken pipe must come back as a write failure, not kill the program.
 void ignoreBrokenPipe()
 {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+void printError(const std::string& text)
+{
+    std::fputs(text.c_str(), stderr);
+}
+
+void printFileFailure(std::string_view message, std::optional<std::string_view> fileName)
+{
+    printError(fileFailureText(message, fileName));
+}
+
 int finish(int status)
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "%s: %s\n", ProgramName,
-                     withFullStop(EInOutError::messageFor(codeForErrno(errno))).c_str());
+        printFileFailure(EInOutError::messageFor(codeForErrno(errno)), std::nullopt);
         return FileFailure;
     }
     return status;
+}
+
+// Once a run or a count has got past the name check, the name has a family.
+PointFileKind kindOfSource(const CommandLine& commandLine)
+{
+    return *kindOfName(nameFromFieldText(commandLine.source));
+}
+
+int count(const CommandLine& commandLine)
+{
+    ConsoleReporter reporter;
+    RecordCounts counts;
+    if (CountRecords(commandLine.source, counts, reporter) != RunOutcome::Completed) {
+        printError(diagnosticText(reporter.consoleText()));
+        return finish(Rejected);
+    }
+    std::fputs(countText(counts, kindOfSource(commandLine)).c_str(), stdout);
+    return finish(Completed);
+}
+
+int run(const CommandLine& commandLine)
+{
+    if (commandLine.speedGiven && kindOfName(nameFromFieldText(commandLine.source)) == PointFileKind::Rumbelo)
+        printError(diagnosticText("aviso: --speed no tiene efecto en un fichero de Rumbelo"));
+    ConsoleReporter reporter;
+    RunStatistics statistics;
+    if (RunGeneration(commandLine.source, commandLine.destination, commandLine.options, reporter, systemFileSystem(),
+                      &statistics)
+        != RunOutcome::Completed) {
+        printError(diagnosticText(reporter.consoleText()));
+        return finish(Rejected);
+    }
+    if (!commandLine.quiet)
+        std::fputs(reporter.consoleText().c_str(), stdout);
+    if (commandLine.summary)
+        std::fputs(summaryText(statistics, kindOfSource(commandLine)).c_str(), stdout);
+    return finish(Completed);
 }
 
 } // namespace
@@ -47,51 +90,29 @@ int finish(int status)
 int main(int argc, char* argv[])
 {
     ignoreBrokenPipe();
-    const auto commandLine = parseCommandLine({argv + 1, argv + argc});
-    if (!commandLine) {
-        std::fputs(UsageText, stderr);
+    const auto parsed = parseCommandLine({argv + 1, argv + argc});
+    if (const auto* error = std::get_if<CommandLineError>(&parsed)) {
+        printError(usageErrorText(error->reason));
         return UsageError;
     }
-    switch (commandLine->action) {
-    case CommandLine::Action::Help:
-        std::fputs(HelpText, stdout);
-        return finish(Completed);
-    case CommandLine::Action::Version:
-        std::printf("%s %s\n", ProgramName, CRIBAXON_VERSION);
-        return finish(Completed);
-    case CommandLine::Action::Run:
-    case CommandLine::Action::Count:
-        break;
-    }
-
-    ConsoleReporter reporter;
+    const CommandLine& commandLine = std::get<CommandLine>(parsed);
     try {
-        // Once a run or a count has got past the name check, the name has a family.
-        const auto kind = [&] {
-            return *kindOfName(nameFromFieldText(commandLine->source));
-        };
-        if (commandLine->action == CommandLine::Action::Count) {
-            RecordCounts counts;
-            if (CountRecords(commandLine->source, counts, reporter) != RunOutcome::Completed) {
-                std::fputs(reporter.consoleText().c_str(), stderr);
-                return finish(Rejected);
-            }
-            std::fputs(countText(counts, kind()).c_str(), stdout);
+        switch (commandLine.action) {
+        case CommandLine::Action::Help:
+            std::fputs(HelpText, stdout);
             return finish(Completed);
+        case CommandLine::Action::Version:
+            std::printf("%.*s %s\n", static_cast<int>(ProgramName.size()), ProgramName.data(), CRIBAXON_VERSION);
+            return finish(Completed);
+        case CommandLine::Action::Count:
+            return count(commandLine);
+        case CommandLine::Action::Run:
+            return run(commandLine);
         }
-        RunStatistics statistics;
-        const RunOutcome outcome = RunGeneration(commandLine->source, commandLine->destination, commandLine->options,
-                                                 reporter, systemFileSystem(), &statistics);
-        const bool completed = outcome == RunOutcome::Completed;
-        std::fputs(reporter.consoleText().c_str(), completed ? stdout : stderr);
-        if (completed && commandLine->summary)
-            std::fputs(summaryText(statistics, kind()).c_str(), stdout);
-        return finish(completed ? Completed : Rejected);
     } catch (const EInOutError& error) {
-        std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(error.message()).c_str());
-        return FileFailure;
+        printFileFailure(error.message(), std::nullopt);
     } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "%s: %s\n", ProgramName, withFullStop(OutOfMemoryMessage).c_str());
-        return FileFailure;
+        printFileFailure(OutOfMemoryMessage, std::nullopt);
     }
+    return FileFailure;
 }

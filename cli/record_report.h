@@ -5,8 +5,12 @@
 
 #include <string>
 
-// What a completed run did, one line per category, for --summary.
+// The figures of --summary and --count: one line per category, then the
+// Rumbelo markers and the records of no category, each line the identifier,
+// the figures and a caption, separated by tabs.
+
+// Records kept, dropped and kept without their speed digit.
 std::string summaryText(const RunStatistics& statistics, PointFileKind kind);
 
-// The records of a source, one line per category, for --count.
+// Records in the source.
 std::string countText(const RecordCounts& counts, PointFileKind kind);

@@ -7,7 +7,7 @@ CRIBAXON_BUILD_PACKAGES=(
 )
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
-    desktop-file-utils appstream dpkg-dev man-db
+    desktop-file-utils appstream dpkg-dev man-db bash-completion
 )
 
 # Installs the packages that are missing; quick when none is.

@@ -68,8 +68,11 @@ files=(
     "./usr/bin/cribaxon-filter|-rwxr-xr-x"
     "./usr/share/applications/zorvanti-cribaxon.desktop|-rw-r--r--"
     "./usr/share/metainfo/es.zorvanti.cribaxon.metainfo.xml|-rw-r--r--"
-    "./usr/share/man/man1/cribaxon-filter.1.gz|-rw-r--r--"
-    "./usr/share/man/man1/zorvanti-cribaxon.1.gz|-rw-r--r--"
+    "./usr/share/man/es/man1/cribaxon-filter.1.gz|-rw-r--r--"
+    "./usr/share/man/es/man1/zorvanti-cribaxon.1.gz|-rw-r--r--"
+    "./usr/share/man/man1/cribaxon-filter.1.gz|lrwxrwxrwx"
+    "./usr/share/man/man1/zorvanti-cribaxon.1.gz|lrwxrwxrwx"
+    "./usr/share/bash-completion/completions/cribaxon-filter|-rw-r--r--"
     "./usr/share/doc/zorvanti-cribaxon/copyright|-rw-r--r--"
     "./usr/share/doc/zorvanti-cribaxon/changelog.gz|-rw-r--r--"
 )
@@ -102,10 +105,24 @@ for dir in "${icon_dirs[@]}"; do
     [ "$size" = "$dir" ] || fail "icon in $dir is $size"
 done
 for page in cribaxon-filter.1 zorvanti-cribaxon.1; do
-    packed=$root/usr/share/man/man1/$page.gz
+    packed=$root/usr/share/man/es/man1/$page.gz
     [ -f "$packed" ] && gzip -dc "$packed" | cmp -s - "$source/man/$page" ||
         fail "man page $page differs from $source/man/$page"
+    link=$root/usr/share/man/man1/$page.gz
+    [ "$(readlink "$link")" = "../es/man1/$page.gz" ] || fail "man1/$page.gz does not link to the Spanish page"
 done
+if command -v man >/dev/null; then
+    # Outside Spanish locales man looks in the untranslated slot only, and the link leads it to the page.
+    expected=$root/usr/share/man/es/man1/cribaxon-filter.1.gz
+    for locale in C en_GB.UTF-8 es_ES.UTF-8; do
+        found=$(LC_ALL=C man -L "$locale" -M "$root/usr/share/man" -w cribaxon-filter 2>&1) || true
+        [ "$found" = "$expected" ] || fail "man in locale $locale finds '$found', not $expected"
+    done
+fi
+if pkg-config --exists bash-completion 2>/dev/null; then
+    completions=$(pkg-config --variable=completionsdir bash-completion)
+    [ -f "$root$completions/cribaxon-filter" ] || fail "the completion is not in bash-completion's $completions"
+fi
 
 desktop=$root/usr/share/applications/zorvanti-cribaxon.desktop
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
