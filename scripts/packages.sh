@@ -17,7 +17,7 @@ CRIBAXON_TEST_COMMANDS=(
     ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
     dpkg-shlibdeps:dpkg-dev file:file man:man-db
     Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon xdotool:xdotool
-    xprop:x11-utils xwininfo:x11-utils
+    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils
 )
 
 # Installs the packages that are missing; quick when none is.

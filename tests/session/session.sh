@@ -17,7 +17,7 @@ set -euo pipefail
 SESSION_MAIN_TITLE='^Zorvanti Cribaxon - Ver\. Dic\. 2005 1\.1$'
 # The information box and the error box both bear the application title alone.
 SESSION_BOX_TITLE='^Zorvanti Cribaxon$'
-SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo)
+SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo xmessage)
 # Where the window's controls stand in its client area: left, top, width, height.
 declare -A SESSION_CONTROLS=(
     [FilenameEdit1]="86 148 201 21" [FilenameEdit2]="86 172 201 21" [cxButton1]="86 328 129 33"
@@ -136,9 +136,26 @@ session_start() {
     xfwm4) xfwm4 --compositor=off --sm-client-disable >"$SESSION_DIR/wm.log" 2>&1 & ;;
     *) session_fail "unknown window manager $wm" ;;
     esac
-    SESSION_WM_PID=$!
     session_wait_until "$wm to manage the screen" session_wm_is_managing
+    # A manager names itself before it has finished starting, and takes a window mapped meanwhile for
+    # one that was there before it, which it does not focus. Once it focuses a window of ours, it is
+    # ready for the program's.
+    xmessage -name cribaxon-session-probe -geometry +0+0 ready >/dev/null 2>&1 &
+    local probe=$!
+    session_wait_until "$wm to focus a new window" session_probe_is_active
+    kill "$probe"
+    wait "$probe" || true
+    session_wait_until "the probe window to go" session_no_probe
     session_log "$wm manages display $DISPLAY"
+}
+
+session_probe_is_active() {
+    local probe
+    probe=$(xdotool search --onlyvisible --classname '^cribaxon-session-probe$' 2>/dev/null) && session_is_active "$probe"
+}
+
+session_no_probe() {
+    ! xdotool search --onlyvisible --classname '^cribaxon-session-probe$' >/dev/null 2>&1
 }
 
 # The window manager announces itself on the root window once it has taken over the screen.
