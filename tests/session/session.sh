@@ -138,20 +138,30 @@ session_start() {
     esac
     session_wait_until "$wm to manage the screen" session_wm_is_managing
     # A manager names itself before it has finished starting, and takes a window mapped meanwhile for
-    # one that was there before it, which it does not focus. Once it focuses a window of ours, it is
-    # ready for the program's.
+    # one that was there before it, which it does not focus. Once it focuses a new window of ours, it
+    # is ready for the program's.
+    session_wait_until "$wm to focus a new window" session_wm_focuses_new_window
+    session_log "$wm manages display $DISPLAY"
+}
+
+# Maps a probe window, gives the manager a few seconds to focus it, and closes it again.
+session_wm_focuses_new_window() {
     xmessage -name cribaxon-session-probe -geometry +0+0 ready >/dev/null 2>&1 &
-    local probe=$!
-    session_wait_until "$wm to focus a new window" session_probe_is_active
+    local probe=$! focused=0 deadline=$((SECONDS + 3))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        session_probe_is_active && { focused=1; break; }
+        sleep 0.05
+    done
     kill "$probe"
     wait "$probe" || true
     session_wait_until "the probe window to go" session_no_probe
-    session_log "$wm manages display $DISPLAY"
+    [ "$focused" -eq 1 ]
 }
 
 session_probe_is_active() {
     local probe
-    probe=$(xdotool search --onlyvisible --classname '^cribaxon-session-probe$' 2>/dev/null) && session_is_active "$probe"
+    probe=$(xdotool search --onlyvisible --classname '^cribaxon-session-probe$' 2>/dev/null) &&
+        session_is_active "$probe"
 }
 
 session_no_probe() {
@@ -187,9 +197,9 @@ session_wait_program_exit() {
 }
 
 session_has_ended() {
-    local state
-    state=$(cut -d ' ' -f 3 "/proc/$1/stat" 2>/dev/null) || return 0
-    [ "$state" = Z ]
+    local line
+    read -r line 2>/dev/null <"/proc/$1/stat" || return 0
+    [[ ${line##*) } == Z* ]]
 }
 
 # Prints the id of the one viewable window whose caption matches TITLE; fails where none or several do.
