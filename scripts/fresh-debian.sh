@@ -22,13 +22,16 @@ case ${1:-} in
 esac
 [ "$(id -u)" -eq 0 ] || { echo "fresh-debian.sh necesita root (debootstrap, chroot, mount)." >&2; exit 1; }
 install_missing_packages debootstrap
-require_commands debootstrap:debootstrap git:git
+require_commands debootstrap:debootstrap git:git flock:util-linux
 
 cache=${FRESH_DEBIAN_CACHE:-/var/tmp/cribaxon-fresh-debian}
 mirror=${FRESH_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 base=$cache/bookworm-minbase.tar
 mkdir -p "$cache/apt-archives" "$cache/logs"
 note() { echo "fresh-debian: $*" >&2; }
+# One run at a time on a machine: the runs share the cache, apt's archive folder included.
+exec 9>"$cache/lock"
+flock -n 9 || { note "waiting for another run to end"; flock 9; }
 
 if [ ! -f "$base" ]; then
     note "making the minimal Debian 12 root with debootstrap (once; kept in $base)"
