@@ -92,6 +92,7 @@ mount --bind "$cache/apt-archives" "$root/var/cache/apt/archives" && mounts+=("$
 git clone -q --no-checkout "$PWD" "$root/root/zorvanti-cribaxon"
 git -C "$root/root/zorvanti-cribaxon" checkout -q --detach "$head"
 
+find "$cache/logs" -name '*.log' -mtime +30 -delete
 stamp=$(date +%Y%m%d-%H%M%S)
 results=()
 failed=0
