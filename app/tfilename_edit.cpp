@@ -132,6 +132,14 @@ void TFilenameEdit::browse()
     m_filterIndex = result.filterIndex;
 }
 
+void TFilenameEdit::takeFocus()
+{
+    // Selected here, not on the focus-in: a window that is not active yet (a box has only just
+    // closed) hands the focus over later, as its activation, which leaves the selection as it is.
+    selectAll();
+    setFocus(Qt::OtherFocusReason);
+}
+
 void TFilenameEdit::keyPressEvent(QKeyEvent* event)
 {
     const auto modifiers = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);

@@ -27,6 +27,9 @@ public:
     // Lets the user pick a file in the file-open dialog; see BrowseDialog.
     void browse();
 
+    // The window moves the focus here: the whole text is selected, so that typing replaces it.
+    void takeFocus();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -161,10 +161,10 @@ void TFPral::showMessage(std::string_view text)
 
 void TFPral::focusSourceField()
 {
-    ui->FilenameEdit1->setFocus(Qt::OtherFocusReason);
+    ui->FilenameEdit1->takeFocus();
 }
 
 void TFPral::focusDestinationField()
 {
-    ui->FilenameEdit2->setFocus(Qt::OtherFocusReason);
+    ui->FilenameEdit2->takeFocus();
 }

@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" dpkg-dev
+install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" dpkg-dev file
+require_commands "${CRIBAXON_BUILD_COMMANDS[@]}" cpack:cmake dpkg-shlibdeps:dpkg-dev file:file
 
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_TESTS=OFF
 cmake --build build-package

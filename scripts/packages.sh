@@ -1,4 +1,5 @@
-# Debian packages the build and the tests need; sourced by the other scripts.
+# Debian packages the build and the tests need, and the commands they must bring; sourced by the
+# other scripts.
 CRIBAXON_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
@@ -7,7 +8,16 @@ CRIBAXON_BUILD_PACKAGES=(
 )
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
-    desktop-file-utils appstream dpkg-dev man-db bash-completion
+    desktop-file-utils appstream dpkg-dev file man-db bash-completion
+    xvfb openbox xfwm4 dbus-daemon xdotool x11-utils
+)
+# COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
+CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
+CRIBAXON_TEST_COMMANDS=(
+    ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
+    dpkg-shlibdeps:dpkg-dev file:file man:man-db
+    Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon xdotool:xdotool
+    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils
 )
 
 # Installs the packages that are missing; quick when none is.
@@ -26,4 +36,16 @@ install_missing_packages() {
     fi
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Stops, naming them, where any of the COMMAND:PACKAGE pairs given has no command on the PATH.
+require_commands() {
+    local missing=()
+    local pair
+    for pair in "$@"; do
+        command -v "${pair%%:*}" >/dev/null || missing+=("${pair%%:*} (paquete ${pair#*:})")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    printf 'Falta la orden %s\n' "${missing[@]}" >&2
+    return 1
 }

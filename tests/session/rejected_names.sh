@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# After "Generar" rejects the source name, and then the destination name, the focus is back in the
+# rejected field with its text selected: what the user types next replaces the name.
+source "$(dirname "$0")/session.sh"
+session_start
+work=$SESSION_DIR/work
+printf '574C\r\nAAAAAAAAAAAAAA91\r\n' >"$work/puntos.mdb"
+session_start_program
+
+# The focus starts in the source field.
+session_type "$work/puntos.dat"
+session_click_control FilenameEdit2
+session_type "$work/salida.txt"
+session_click_control cxButton1
+session_close_box_with_enter
+session_type "$work/puntos.mdb"
+session_click_control cxButton1
+session_close_box_with_enter
+session_type "$work/salida.mdb"
+session_click_control cxButton1
+session_close_box_with_enter
+
+# Both fields are read back through the settings that the close saves.
+session_key alt+F4
+session_wait_program_exit
+for row in "FilenameEdit1_FileName $work/puntos.mdb" "FilenameEdit2_FileName $work/salida.mdb"; do
+    stored=$(session_stored "${row%% *}")
+    [ "$stored" = "${row#* }" ] || session_fail "${row%% *} is '$stored', not '${row#* }'"
+done
+[ -f "$work/salida.mdb" ] || session_fail "the run after the corrections wrote no salida.mdb"

@@ -1,0 +1,293 @@
+# The real-session tests' library: a private X server with a real window manager, a private home, the
+# program started as a user starts it, and the means to drive it as a person does. Sourced by each
+# scenario; whatever it starts is ended, and every file it makes removed, on every way out.
+#
+# Environment:
+#   SESSION_PROGRAM  the program (required)
+#   SESSION_WM       openbox or xfwm4 (default openbox)
+#   SESSION_SCREEN   WIDTHxHEIGHTxDEPTH of the screen (default 1024x768x24)
+#   SESSION_DPI      dots per inch of the screen (default 96)
+#   SESSION_TIMEOUT  seconds any one awaited condition may take (default 30)
+#
+# After session_start: DISPLAY, HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR, TMPDIR and the session bus are
+# the test's own; SESSION_DIR is a scratch folder; SESSION_MAIN_TITLE matches the main window's caption.
+
+set -euo pipefail
+
+SESSION_MAIN_TITLE='^Zorvanti Cribaxon - Ver\. Dic\. 2005 1\.1$'
+# The information box and the error box both bear the application title alone.
+SESSION_BOX_TITLE='^Zorvanti Cribaxon$'
+SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo xmessage)
+# Where the window's controls stand in its client area: left, top, width, height.
+declare -A SESSION_CONTROLS=(
+    [FilenameEdit1]="86 148 201 21" [FilenameEdit2]="86 172 201 21" [cxButton1]="86 328 129 33"
+    [RF]="8 208 121 21" [RM]="8 224 121 21" [TC]="8 240 121 21"
+    [PP]="8 256 121 21" [PN]="8 272 121 21" [ZE]="8 288 121 21"
+    [RF1]="144 208 140 21" [RM1]="144 224 140 21" [TC1]="144 240 140 21"
+    [PP1]="144 256 140 21" [PN1]="144 272 140 21" [ZE1]="144 288 140 21"
+)
+
+session_fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+session_log() {
+    echo "[$(date +%T.%3N)] $*"
+}
+
+# Runs COMMAND until it succeeds, for at most SESSION_TIMEOUT seconds; fails naming WHAT otherwise.
+#   session_wait_until WHAT COMMAND...
+session_wait_until() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + ${SESSION_TIMEOUT:-30}))
+    until "$@" >/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || session_fail "timed out waiting for $what"
+        sleep 0.05
+    done
+}
+
+# Every live process below PID, at any depth, but for the shell that runs this function.
+session_descendants() {
+    local -A children=()
+    local stat line pid rest
+    for stat in /proc/[0-9]*/stat; do
+        read -r line 2>/dev/null <"$stat" || continue
+        pid=${line%% *}
+        # The command name stands in parentheses and may itself hold blanks and parentheses.
+        rest=${line##*) }
+        [[ $rest == Z* || $pid == "$BASHPID" ]] && continue
+        rest=${rest#* }
+        children[${rest%% *}]+=" $pid"
+    done
+    local queue=("$1") next
+    while [ ${#queue[@]} -gt 0 ]; do
+        next=${queue[0]}
+        queue=("${queue[@]:1}")
+        for pid in ${children[$next]:-}; do
+            echo "$pid"
+            queue+=("$pid")
+        done
+    done
+}
+
+session_cleanup() {
+    local status=$?
+    trap - EXIT
+    set +e
+    if [ "$status" -ne 0 ] && [ -n "${SESSION_DIR:-}" ]; then
+        local log
+        for log in "$SESSION_DIR"/*.log; do
+            [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 40 "$log"; }
+        done
+    fi
+    # The window manager and the bus start helpers of their own; all of them are below this shell.
+    local pids
+    pids=$(session_descendants $$)
+    if [ -n "$pids" ]; then
+        kill $pids 2>/dev/null
+        local deadline=$((SECONDS + 5))
+        while [ -n "$(session_descendants $$)" ] && [ "$SECONDS" -lt "$deadline" ]; do
+            sleep 0.05
+        done
+        pids=$(session_descendants $$)
+        [ -z "$pids" ] || kill -KILL $pids 2>/dev/null
+    fi
+    wait 2>/dev/null
+    [ -z "${SESSION_DIR:-}" ] || rm -rf "$SESSION_DIR"
+    exit "$status"
+}
+
+session_start() {
+    [ -n "${SESSION_PROGRAM:-}" ] || session_fail "SESSION_PROGRAM names no program"
+    [ -x "$SESSION_PROGRAM" ] || session_fail "$SESSION_PROGRAM is not an executable"
+    local wm=${SESSION_WM:-openbox} tool
+    for tool in "${SESSION_TOOLS[@]}" "$wm"; do
+        command -v "$tool" >/dev/null || session_fail "$tool is missing (scripts/test.sh installs it)"
+    done
+
+    SESSION_DIR=$(mktemp -d "${TMPDIR:-/tmp}/cribaxon-session-XXXXXX")
+    trap session_cleanup EXIT
+    trap 'exit 130' INT TERM
+    export HOME=$SESSION_DIR/home
+    export XDG_CONFIG_HOME=$HOME/.config
+    export XDG_RUNTIME_DIR=$SESSION_DIR/runtime
+    export TMPDIR=$SESSION_DIR/tmp
+    mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR" "$SESSION_DIR/work"
+    mkdir -m 0700 "$XDG_RUNTIME_DIR"
+    unset WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
+
+    # The server picks a free display itself and names it once it takes connections.
+    : >"$SESSION_DIR/display"
+    Xvfb -displayfd 3 -screen 0 "${SESSION_SCREEN:-1024x768x24}" -dpi "${SESSION_DPI:-96}" -nolisten tcp -noreset \
+        3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
+    session_wait_until "Xvfb to name its display" grep -q '^[0-9]' "$SESSION_DIR/display"
+    export DISPLAY=:$(head -n 1 "$SESSION_DIR/display")
+
+    # Without a bus of its own, libdbus would autolaunch one that outlives the test.
+    dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
+        >"$SESSION_DIR/dbus.log" 2>&1 &
+    session_wait_until "the session bus" test -S "$XDG_RUNTIME_DIR/bus"
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+
+    case $wm in
+    openbox) openbox --sm-disable >"$SESSION_DIR/wm.log" 2>&1 & ;;
+    xfwm4) xfwm4 --compositor=off --sm-client-disable >"$SESSION_DIR/wm.log" 2>&1 & ;;
+    *) session_fail "unknown window manager $wm" ;;
+    esac
+    session_wait_until "$wm to manage the screen" session_wm_is_managing
+    # A manager names itself before it has finished starting, and takes a window mapped meanwhile for
+    # one that was there before it, which it does not focus. Once it focuses a new window of ours, it
+    # is ready for the program's.
+    session_wait_until "$wm to focus a new window" session_wm_focuses_new_window
+    session_log "$wm manages display $DISPLAY"
+}
+
+# Maps a probe window, gives the manager a few seconds to focus it, and closes it again.
+session_wm_focuses_new_window() {
+    xmessage -name cribaxon-session-probe -geometry +0+0 ready >/dev/null 2>&1 &
+    local probe=$! focused=0 deadline=$((SECONDS + 3))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        session_probe_is_active && { focused=1; break; }
+        sleep 0.05
+    done
+    kill "$probe"
+    wait "$probe" || true
+    session_wait_until "the probe window to go" session_no_probe
+    [ "$focused" -eq 1 ]
+}
+
+session_probe_is_active() {
+    local probe
+    probe=$(xdotool search --onlyvisible --classname '^cribaxon-session-probe$' 2>/dev/null) &&
+        session_is_active "$probe"
+}
+
+session_no_probe() {
+    ! xdotool search --onlyvisible --classname '^cribaxon-session-probe$' >/dev/null 2>&1
+}
+
+# The window manager announces itself on the root window once it has taken over the screen.
+session_wm_is_managing() {
+    local check
+    check=$(xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null) || return 1
+    check=${check##* }
+    [[ $check == 0x* ]] && xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null | grep -q '= "'
+}
+
+# Starts the program in the background, as a user starts it, and waits for its window:
+# SESSION_MAIN is its window and SESSION_PROGRAM_PID its process.
+session_start_program() {
+    "$SESSION_PROGRAM" >>"$SESSION_DIR/program.log" 2>&1 </dev/null &
+    SESSION_PROGRAM_PID=$!
+    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE"
+    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE")
+    session_wait_until "the main window to be active" session_is_active "$SESSION_MAIN"
+    session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN"
+}
+
+# Waits for the program to end and fails unless it ended with status 0.
+session_wait_program_exit() {
+    session_wait_until "the program to end" session_has_ended "$SESSION_PROGRAM_PID"
+    local status=0
+    wait "$SESSION_PROGRAM_PID" || status=$?
+    [ "$status" -eq 0 ] || session_fail "the program ended with status $status"
+    session_log "program $SESSION_PROGRAM_PID ended"
+}
+
+session_has_ended() {
+    local line
+    read -r line 2>/dev/null <"/proc/$1/stat" || return 0
+    [[ ${line##*) } == Z* ]]
+}
+
+# Prints the id of the one viewable window whose caption matches TITLE; fails where none or several do.
+session_find_window() {
+    local found
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) || return 1
+    [ "$(wc -l <<<"$found")" -eq 1 ] || return 1
+    echo "$found"
+}
+
+session_no_window() {
+    ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
+}
+
+session_is_active() {
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]
+}
+
+# Waits for a box to open and take the keyboard: SESSION_BOX is its window.
+session_wait_box() {
+    session_wait_until "a box to open" session_find_window "$SESSION_BOX_TITLE"
+    SESSION_BOX=$(session_find_window "$SESSION_BOX_TITLE")
+    session_wait_until "the box to be active" session_is_active "$SESSION_BOX"
+}
+
+# Closes the open box with Enter and waits until the main window has the keyboard again.
+session_close_box_with_enter() {
+    session_wait_box
+    session_key Return
+    session_wait_until "the box to close" session_no_window "$SESSION_BOX_TITLE"
+    session_wait_until "the main window to be active again" session_is_active "$SESSION_MAIN"
+}
+
+# Keys and text go where the keyboard focus is, as a person's do.
+session_key() {
+    xdotool key --delay 30 "$@"
+}
+
+session_type() {
+    xdotool type --delay 15 -- "$1"
+}
+
+# Clicks at X, Y of WINDOW's client area.
+session_click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+# Clicks a control of the main window: the middle of its text in a field (clear of the browse button),
+# the middle of a button, and a box's caption, above the five pixels that the box of the next row covers.
+session_click_control() {
+    local left top width height
+    read -r left top width height <<<"${SESSION_CONTROLS[$1]:?unknown control $1}"
+    case $1 in
+    FilenameEdit*) session_click "$SESSION_MAIN" $((left + 40)) $((top + height / 2)) ;;
+    cxButton1) session_click "$SESSION_MAIN" $((left + width / 2)) $((top + height / 2)) ;;
+    *) session_click "$SESSION_MAIN" $((left + 40)) $((top + 8)) ;;
+    esac
+}
+
+# Client area of WINDOW: "X Y WIDTH HEIGHT", X and Y on the screen.
+session_client_geometry() {
+    xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
+        END { print x, y, w, h }'
+}
+
+# Outer edge of WINDOW's frame: "X Y", from the client area and the frame the manager drew around it.
+session_frame_position() {
+    local x y w h extents left top
+    read -r x y w h < <(session_client_geometry "$1")
+    extents=$(xprop -id "$1" -notype _NET_FRAME_EXTENTS) || return 1
+    IFS=', ' read -r left _ top _ <<<"${extents#*= }"
+    echo "$((x - left)) $((y - top))"
+}
+
+session_settings_file() {
+    echo "$XDG_CONFIG_HOME/Software/zorvanti-cribaxon.conf"
+}
+
+# The stored value NAME as the settings file spells it, without the quotes that the file puts around
+# some values.
+session_stored() {
+    local file line
+    file=$(session_settings_file)
+    [ -f "$file" ] || session_fail "no settings file $file"
+    line=$(grep -m 1 "^$1=" "$file") || session_fail "no stored value $1 in $file"
+    line=${line#*=}
+    line=${line#\"}
+    echo "${line%\"}"
+}
