@@ -34,7 +34,7 @@ ReadResult PosixFile::read(std::span<std::byte> buffer)
 {
     if (m_begin == m_end) {
         if (m_chunk.empty())
-            m_chunk.resize(PosixFileSystem::ChunkSize);
+            m_chunk.resize(m_fileSystem.m_sizes.chunk);
         m_begin = m_end = 0;
         const ssize_t count
             = retryInterrupted([&] { return m_calls.read(m_fd.get(), m_chunk.data(), m_chunk.size()); });
@@ -53,7 +53,7 @@ std::int32_t PosixFile::write(std::span<const std::byte> bytes)
     if (!m_gathersWrites)
         return writeAll(bytes);
     if (m_chunk.empty())
-        m_chunk.resize(PosixFileSystem::ChunkSize);
+        m_chunk.resize(m_fileSystem.m_sizes.chunk);
     if (m_end + bytes.size() > m_chunk.size()) {
         if (const std::int32_t error = flush())
             return error;
@@ -103,7 +103,7 @@ std::int32_t PosixFile::writeGathered(std::span<const std::byte> bytes)
     if (const std::int32_t error = writeAll(bytes))
         return error;
     m_written += static_cast<off_t>(bytes.size());
-    if (m_written - m_writeBackFrom >= PosixFileSystem::WriteBackStep) {
+    if (m_written - m_writeBackFrom >= m_fileSystem.m_sizes.writeBackStep) {
         // Only a request: if it fails, the flush at close still writes the
         // bytes and reports any failure of the write-back.
         retryInterrupted([&] {

@@ -19,6 +19,14 @@ struct FileIdentity
     bool operator==(const FileIdentity&) const = default;
 };
 
+// How much PosixFileSystem moves to and from the kernel at once, and how often
+// it asks the kernel to start writing a file to its device.
+struct TransferSizes
+{
+    std::size_t chunk = 128 * 1024;
+    off_t writeBackStep = 2 * 1024 * 1024;
+};
+
 // Files of the running system. The sharing rule is kept twice: among the files
 // of this file system by their identities, whatever their kind, and towards
 // other programs with flock(2) on regular files (readers hold a shared lock,
@@ -37,12 +45,9 @@ struct FileIdentity
 class PosixFileSystem final : public FileSystem
 {
 public:
-    static constexpr std::size_t ChunkSize = 128 * 1024;
-    // How often the kernel is asked to start writing a file to its device.
-    static constexpr off_t WriteBackStep = 2 * 1024 * 1024;
-
-    explicit PosixFileSystem(const PosixCalls& calls = PosixCalls::system())
+    explicit PosixFileSystem(const PosixCalls& calls = PosixCalls::system(), TransferSizes sizes = {})
         : m_calls(calls)
+        , m_sizes(sizes)
     { }
     PosixFileSystem(const PosixFileSystem&) = delete;
     PosixFileSystem& operator=(const PosixFileSystem&) = delete;
@@ -60,5 +65,6 @@ private:
     bool isStandardOutputOrError(const FileIdentity& identity) const;
 
     const PosixCalls& m_calls;
+    const TransferSizes m_sizes;
     std::vector<const PosixFile*> m_openFiles;
 };

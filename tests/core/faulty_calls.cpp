@@ -103,11 +103,17 @@ void reset()
 {
     plan = {};
     made.clear();
+    names.clear();
 }
 
 int count(Call call)
 {
     return static_cast<int>(std::ranges::count(made, call, &Made::call));
+}
+
+std::size_t openDescriptors()
+{
+    return names.size();
 }
 
 const PosixCalls& calls()

@@ -44,9 +44,11 @@ struct Plan
 extern Plan plan;
 extern std::vector<Made> made;
 
-// Forgets the plan and the record.
+// Forgets the plan and the records.
 void reset();
 int count(Call call);
+// Descriptors opened by name and not closed yet.
+std::size_t openDescriptors();
 const PosixCalls& calls();
 
 } // namespace FaultyCalls

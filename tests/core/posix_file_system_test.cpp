@@ -277,7 +277,7 @@ TEST_F(FaultySystem, GatheredWritesReachTheKernelInChunks)
 {
     LineWriter writer(files);
     writer.create(folder.path("out.mdb"));
-    const int lines = 2 * PosixFileSystem::ChunkSize / 100;
+    const int lines = 2 * TransferSizes {}.chunk / 100;
     for (int i = 0; i < lines; ++i)
         writer.writeLine(std::string(98, 'w'));
     EXPECT_EQ(FaultyCalls::count(Call::Write), 1);
@@ -303,7 +303,7 @@ TEST_F(FaultySystem, FailureOfAFullChunkComesBackFromTheWriteThatFlushesIt)
     LineWriter writer(files);
     writer.create(folder.path("out.mdb"));
     std::int32_t code = 0;
-    for (std::size_t i = 0; i < 2 * PosixFileSystem::ChunkSize && !code; i += 100)
+    for (std::size_t i = 0; i < 2 * TransferSizes {}.chunk && !code; i += 100)
         code = inOutCodeOf([&] { writer.writeLine(std::string(98, 'w')); });
     EXPECT_EQ(code, 112);
     writer.close();
