@@ -47,6 +47,7 @@ int finish(int status)
 int main(int argc, char* argv[])
 {
     ignoreBrokenPipe();
+    std::signal(SIGXFSZ, SIG_IGN); // past `ulimit -f` a write fails with its message, as a full disk does
     const auto commandLine = parseCommandLine({argv + 1, argv + argc});
     if (!commandLine) {
         std::fputs(UsageText, stderr);

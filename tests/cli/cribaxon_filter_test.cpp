@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -387,6 +388,25 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      "cribaxon-filter: Error de E/S 112.\n"}),
     [](const auto& info) { return info.param.name; });
+
+TEST(FileFailureOutcome, FileSizeLimitIsAWriteFailureNotASignal)
+{
+    const TemporaryFolder folder;
+    std::string source = crlf({PitovanHeader});
+    while (source.size() < 20000)
+        source += crlf({PitRF});
+    folder.write(Pm, source);
+    rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const Outcome outcome = runFilter({Pm, Sm}, folder);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_TRUE(outcome.exited);
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_EQ(outcome.err, "cribaxon-filter: Error de E/S 223.\n");
+}
 
 TEST(FileFailureOutcome, DestinationNamingTheSourceLeavesItWhole)
 {
