@@ -50,6 +50,7 @@ const SplitCase SplitCases[] = {
     {"LastLineUnended", "A\r\nB", {"A", "B"}},
     {"EmptyLineBeforeEnd", "A\r\n\r\n", {"A", ""}},
     {"LoneCrEndsLine", "A\rB", {"A", "B"}},
+    {"LoneCrAfterAnotherLine", "A\r\nB\rC", {"A", "B", "C"}},
     {"LoneLfIsData", "A\nB\r\n", {"A\nB"}},
     {"LfOnlyFileIsOneLine", "574C\nP1\nP2\n", {"574C\nP1\nP2\n"}},
     {"CrCrLf", "\r\r\n", {"", ""}},
