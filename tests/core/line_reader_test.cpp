@@ -185,7 +185,7 @@ TEST(LineReader, BrokenPipeIsTheEnd)
 TEST(LineReader, OperationsOnAClosedReaderFailWithTheirCodes)
 {
     FakeFileSystem files;
-    files.files["f"].bytes = "A";
+    files.files["f"].bytes = "A\r\nB";
     LineReader reader(files);
     EXPECT_EQ(inOutCodeOf([&] { reader.readLine(); }), InOutCode::FileNotOpenForInput);
     EXPECT_EQ(inOutCodeOf([&] { reader.atEnd(); }), InOutCode::FileNotOpenForInput);
