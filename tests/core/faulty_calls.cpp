@@ -22,9 +22,9 @@ std::string nameOf(int fd)
 }
 
 // Records the call; true when the plan fails it.
-bool fails(Call call, std::string file, std::size_t bytes = 0)
+bool fails(Call call, std::string file)
 {
-    made.push_back({call, std::move(file), bytes});
+    made.push_back({call, std::move(file)});
     const bool failing = static_cast<int>(made.size()) == plan.failAt
         || (plan.failNth > 0 && call == plan.failCall && count(call) == plan.failNth);
     if (failing)
@@ -47,25 +47,11 @@ int stat(const char* name, struct stat* status)
     return fails(Call::Stat, name) ? -1 : ::stat(name, status);
 }
 
-int fstat(int fd, struct stat* status)
-{
-    return fails(Call::Fstat, nameOf(fd)) ? -1 : ::fstat(fd, status);
-}
-
-int flock(int fd, int operation)
-{
-    return fails(Call::Flock, nameOf(fd)) ? -1 : ::flock(fd, operation);
-}
-
-int ftruncate(int fd, off_t length)
-{
-    return fails(Call::Ftruncate, nameOf(fd)) ? -1 : ::ftruncate(fd, length);
-}
-
-ssize_t read(int fd, void* buffer, size_t count)
-{
-    return fails(Call::Read, nameOf(fd)) ? -1 : ::read(fd, buffer, count);
-}
+// A call on a descriptor, made for real unless it fails.
+template <Call call, auto real>
+constexpr auto onDescriptor = [](int fd, auto... arguments) {
+    return fails(call, nameOf(fd)) ? -1 : real(fd, arguments...);
+};
 
 ssize_t write(int fd, const void* buffer, size_t count)
 {
@@ -76,16 +62,6 @@ ssize_t write(int fd, const void* buffer, size_t count)
     const ssize_t written = ::write(fd, buffer, count);
     made.back().bytes = written > 0 ? static_cast<std::size_t>(written) : 0;
     return written;
-}
-
-int syncFileRange(int fd, off_t offset, off_t count, unsigned int flags)
-{
-    return fails(Call::SyncFileRange, nameOf(fd)) ? -1 : ::sync_file_range(fd, offset, count, flags);
-}
-
-int fdatasync(int fd)
-{
-    return fails(Call::Fdatasync, nameOf(fd)) ? -1 : ::fdatasync(fd);
 }
 
 // The descriptor is released whatever close answers, as Linux does.
@@ -118,7 +94,16 @@ std::size_t openDescriptors()
 
 const PosixCalls& calls()
 {
-    static const PosixCalls faulty {open, stat, fstat, flock, ftruncate, read, write, syncFileRange, fdatasync, close};
+    static const PosixCalls faulty {open,
+                                    stat,
+                                    onDescriptor<Call::Fstat, ::fstat>,
+                                    onDescriptor<Call::Flock, ::flock>,
+                                    onDescriptor<Call::Ftruncate, ::ftruncate>,
+                                    onDescriptor<Call::Read, ::read>,
+                                    write,
+                                    onDescriptor<Call::SyncFileRange, ::sync_file_range>,
+                                    onDescriptor<Call::Fdatasync, ::fdatasync>,
+                                    close};
     return faulty;
 }
 
