@@ -75,10 +75,9 @@ class RunUnderFault : public testing::TestWithParam<FaultCase>
 
 // Every system call of a run fails in turn. The run ends with the failure's
 // code and message, naming the file it concerns, and no completion message;
-// both files are closed;
-// the source stays byte for byte; the destination is as it was until it is
-// emptied, then holds a beginning of the output (the whole of it once every
-// write is done).
+// both files are closed; the source stays byte for byte; the destination is as
+// it was until it is emptied, then holds a beginning of the output (the whole
+// of it once every write is done).
 TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
 {
     const FaultCase& row = GetParam();
@@ -96,8 +95,10 @@ TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
     ASSERT_EQ(run(clean).code, 0);
     const std::vector<FaultyCalls::Made> trace = FaultyCalls::made;
     const std::string output = clean.read("out.mdb");
+    const std::string in = clean.path("in.mdb");
+    const std::string out = clean.path("out.mdb");
     const auto isDestination = [&](const FaultyCalls::Made& call) {
-        return call.file == clean.path("out.mdb");
+        return call.file == out;
     };
     const auto emptied = std::ranges::find_if(trace, [&](const FaultyCalls::Made& call) {
         return isDestination(call) && call.call == (row.olderDestination ? Call::Ftruncate : Call::Open);
@@ -110,8 +111,6 @@ TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
     // the streams and emptied; the records copied; the source closed; the
     // destination's rest written, flushed to its device, and closed.
     using Step = std::pair<Call, std::string>;
-    const std::string in = clean.path("in.mdb");
-    const std::string out = clean.path("out.mdb");
     std::vector<Step> opening {
         {Call::Open, in}, {Call::Fstat, in}, {Call::Flock, in}, {Call::Read, in}, {Call::Open, out}};
     if (row.olderDestination)
