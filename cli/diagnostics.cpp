@@ -16,11 +16,11 @@ std::string diagnosticText(std::string_view text)
     return result;
 }
 
-std::string fileFailureText(std::string_view message, std::optional<std::string_view> fileName)
+std::string fileFailureText(std::string_view message, std::string_view fileName)
 {
     std::string text;
-    if (fileName)
-        text.append("«").append(*fileName).append("»: ");
+    if (!fileName.empty())
+        text.append("«").append(fileName).append("»: ");
     return diagnosticText(text + withFullStop(message));
 }
 

@@ -13,8 +13,8 @@ inline constexpr std::string_view ProgramName = "cribaxon-filter";
 std::string diagnosticText(std::string_view text);
 
 // A failed file operation as the window's error box words it, after the name
-// of the file when it is known.
-std::string fileFailureText(std::string_view message, std::optional<std::string_view> fileName);
+// of the file it concerns, as cp names it; an empty name concerns no file.
+std::string fileFailureText(std::string_view message, std::string_view fileName = {});
 
 // What was wrong with the arguments, then where to read how they go.
 std::string usageErrorText(std::string_view reason);

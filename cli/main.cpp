@@ -34,7 +34,7 @@ void printError(const std::string& text)
     std::fputs(text.c_str(), stderr);
 }
 
-void printFileFailure(std::string_view message, std::optional<std::string_view> fileName)
+void printFileFailure(std::string_view message, std::string_view fileName = {})
 {
     printError(fileFailureText(message, fileName));
 }
@@ -42,7 +42,7 @@ void printFileFailure(std::string_view message, std::optional<std::string_view> 
 int finish(int status)
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        printFileFailure(EInOutError::messageFor(codeForErrno(errno)), std::nullopt);
+        printFileFailure(EInOutError::messageFor(codeForErrno(errno)));
         return FileFailure;
     }
     return status;
@@ -90,6 +90,7 @@ int run(const CommandLine& commandLine)
 int main(int argc, char* argv[])
 {
     ignoreBrokenPipe();
+    std::signal(SIGXFSZ, SIG_IGN); // past `ulimit -f` a write fails with its message, as a full disk does
     const auto parsed = parseCommandLine({argv + 1, argv + argc});
     if (const auto* error = std::get_if<CommandLineError>(&parsed)) {
         printError(usageErrorText(error->reason));
@@ -110,9 +111,9 @@ int main(int argc, char* argv[])
             return run(commandLine);
         }
     } catch (const EInOutError& error) {
-        printFileFailure(error.message(), std::nullopt);
+        printFileFailure(error.message(), error.fileName());
     } catch (const std::bad_alloc&) {
-        printFileFailure(OutOfMemoryMessage, std::nullopt);
+        printFileFailure(OutOfMemoryMessage);
     }
     return FileFailure;
 }

@@ -1,40 +1,63 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "in_out_error.h"
 
-// The one place where Linux failures become the codes of the line files.
-//
-// Codes keep the numbers of the Windows system errors that the program's
-// messages and users know; where Linux has a failure of the same meaning its
-// Windows number is used:
-//
-//   ENOENT                   2  no such file (folder exists)   /  3  a folder on the path is missing
-//   ENOTDIR                  3  a non-folder used as a folder
-//   EMFILE ENFILE            4  too many open files
-//   EACCES EPERM EROFS       5  access denied (so are folders named as files)
-//   EISDIR                   5
-//   EBADF                    6  invalid handle
-//   ENOMEM                   8  not enough memory
-//   EWOULDBLOCK (lock) ETXTBSY
-//                           32  sharing violation
-//   EINVAL                  87  invalid parameter
-//   EPIPE                  109  broken pipe
-//   ENOSPC EDQUOT          112  disk full
-//   EBUSY                  170  busy
-//   ENAMETOOLONG           206  name too long
-//   EFBIG                  223  file too large
-//   EIO                   1117  device I/O error
-//   ELOOP                 1921  name cannot be resolved
-//
-// Any other errno e comes out as -e: negative, so it can never be read as a
-// Windows code, and in particular never as one of the message table (EIO is 5
-// on Linux and must not read "Acceso al archivo denegado").
-enum class PathOperation
+#include <cerrno>
+#include <cstdint>
+
+// How a Linux failure becomes a code of the line files: the code of the
+// Windows failure of the same meaning, which users know and can look up.
+// This table is the whole mapping.
+struct ErrnoCode
 {
-    Open,
-    Create,
-    Other,
+    int error;
+    std::int32_t code;
 };
 
-std::int32_t codeForErrno(int error, PathOperation operation = PathOperation::Other, const std::string& name = {});
+inline constexpr ErrnoCode ErrnoCodes[] = {
+    // Opening a name that leads nowhere. A missing file to read in an
+    // existing folder is FileNotFound instead: the folder is asked about.
+    {ENOENT, InOutCode::PathNotFound},
+    {ENOTDIR, InOutCode::PathNotFound},
+    {ELOOP, InOutCode::NameCannotBeResolved},
+    {ENAMETOOLONG, InOutCode::NameTooLong},
+    // A name the file system cannot hold (vfat, exfat, ntfs); the same open
+    // failing with EINVAL is InvalidName too.
+    {EILSEQ, InOutCode::InvalidName},
+    {EMFILE, InOutCode::TooManyOpenFiles},
+    {ENFILE, InOutCode::TooManyOpenFiles},
+    {EACCES, InOutCode::AccessDenied},
+    {EPERM, InOutCode::AccessDenied},
+    {EROFS, InOutCode::AccessDenied},
+    {EISDIR, InOutCode::AccessDenied},
+    {ENOKEY, InOutCode::AccessDenied}, // an encrypted folder whose key is not loaded
+    {ETXTBSY, InOutCode::SharingViolation},
+    {EWOULDBLOCK, InOutCode::SharingViolation}, // a lock that someone else holds
+    {ENOLCK, InOutCode::SharingBufferExceeded},
+    {EBUSY, InOutCode::Busy},
+    {ENXIO, InOutCode::BadUnit}, // a socket, or a device with nothing behind it
+    {ENODEV, InOutCode::DeviceNotThere},
+    {ENOMEDIUM, InOutCode::NotReady},
+    {EOPNOTSUPP, InOutCode::NotSupported},
+    {EINVAL, InOutCode::InvalidParameter},
+    {EBADF, InOutCode::InvalidHandle},
+    {EFAULT, InOutCode::InvalidAddress},
+    {ENOMEM, InOutCode::NotEnoughMemory},
+    {EPIPE, InOutCode::BrokenPipe},
+    {ENOSPC, InOutCode::DiskFull},
+    {EDQUOT, InOutCode::DiskFull},
+    {EFBIG, InOutCode::FileTooLarge}, // also past the limit of `ulimit -f`
+    {EOVERFLOW, InOutCode::FileTooLarge},
+    {EIO, InOutCode::DeviceError},
+    {EREMOTEIO, InOutCode::DeviceError},
+    {EBADMSG, InOutCode::DataError}, // a checksum that does not match the data
+    {EUCLEAN, InOutCode::FileCorrupt},
+    {ESTALE, InOutCode::FileNoLongerValid}, // a network file removed on the server
+    {ETIMEDOUT, InOutCode::TimedOut},
+};
+
+// Any failure the table does not know: never negative, and never a code of
+// the message table, whose texts would name another failure.
+inline constexpr std::int32_t UnforeseenFailureCode = InOutCode::GeneralFailure;
+
+std::int32_t codeForErrno(int error);

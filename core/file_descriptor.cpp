@@ -1,17 +1,5 @@
 #include "file_descriptor.h"
 
-#include <cerrno>
-#include <unistd.h>
-
-FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_fd = other.release();
-    }
-    return *this;
-}
-
 FileDescriptor::~FileDescriptor()
 {
     close();
@@ -28,6 +16,6 @@ int FileDescriptor::close() noexcept
 {
     if (m_fd < 0)
         return 0;
-    const int result = ::close(release());
+    const int result = m_calls->close(release());
     return result == 0 || errno == EINTR ? 0 : errno;
 }

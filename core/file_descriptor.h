@@ -1,17 +1,20 @@
 #pragma once
 
+#include "posix_calls.h"
+
 // Owns one open file descriptor; closing it in the destructor never reports.
 class FileDescriptor final
 {
 public:
-    FileDescriptor() = default;
-    explicit FileDescriptor(int fd)
+    FileDescriptor(int fd, const PosixCalls& calls)
         : m_fd(fd)
+        , m_calls(&calls)
     { }
     FileDescriptor(FileDescriptor&& other) noexcept
         : m_fd(other.release())
+        , m_calls(other.m_calls)
     { }
-    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor();
@@ -24,4 +27,5 @@ public:
 
 private:
     int m_fd = -1;
+    const PosixCalls* m_calls;
 };

@@ -1,8 +1,9 @@
 #include "in_out_error.h"
 
-EInOutError::EInOutError(std::int32_t code)
+EInOutError::EInOutError(std::int32_t code, std::string fileName)
     : Exception(messageFor(code))
     , m_code(code)
+    , m_fileName(std::move(fileName))
 { }
 
 std::string EInOutError::messageFor(std::int32_t code)

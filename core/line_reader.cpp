@@ -22,57 +22,89 @@ void LineReader::open(const std::string& name)
         close();
     OpenResult opened = m_fileSystem.openForReading(name);
     if (opened.error)
-        throw EInOutError(opened.error);
+        throw EInOutError(opened.error, name);
     m_file = std::move(opened.file);
+    m_name = name;
     m_position = m_count = 0;
     m_endSeen = false;
 }
 
-bool LineReader::fillBuffer()
+bool LineReader::readBlock()
 {
-    if (m_position < m_count)
-        return true;
     if (m_endSeen)
         return false;
-    m_position = m_count = 0;
-    const ReadResult result = m_file->read(std::as_writable_bytes(std::span(m_buffer)));
+    if (m_window.size() - m_count < BlockSize) {
+        // Only the current line is kept; a line that fills the window widens it.
+        std::memmove(m_window.data(), m_window.data() + m_position, m_count - m_position);
+        m_count -= m_position;
+        m_position = 0;
+        if (m_window.size() - m_count < BlockSize)
+            m_window.resize(m_window.size() * 2);
+    }
+    char* block = m_window.data() + m_count;
+    const ReadResult result = m_file->read(std::as_writable_bytes(std::span(block, BlockSize)));
     // A broken pipe is how a pipe's writer going away looks: the end.
-    if (result.error && result.error != InOutCode::BrokenPipe)
-        throw EInOutError(result.error);
+    if (result.error && result.error != InOutCode::BrokenPipe) {
+        m_position = m_count; // the part of the line read so far is lost
+        throw EInOutError(result.error, m_name);
+    }
     const std::size_t read = result.error ? 0 : result.count;
     // An end mark ends the input as the end of the file does: the block is cut
     // there, so that lines need only be searched for a CR.
-    const void* endMark = std::memchr(m_buffer.data(), EndMark, read);
-    m_count = endMark ? static_cast<std::size_t>(static_cast<const char*>(endMark) - m_buffer.data()) : read;
-    m_endSeen = m_count == 0 || m_count < read;
-    return m_count > 0;
+    const void* endMark = std::memchr(block, EndMark, read);
+    const std::size_t kept = endMark ? static_cast<std::size_t>(static_cast<const char*>(endMark) - block) : read;
+    m_count += kept;
+    m_endSeen = kept == 0 || kept < read;
+    return kept > 0;
+}
+
+std::string_view LineReader::takeLine()
+{
+    // Offsets from m_position, which stays put while the line is read: a block
+    // read meanwhile may move the line to the front of the window.
+    std::size_t length = 0;
+    bool carriageReturn = false;
+    while (!carriageReturn && (m_position + length < m_count || readBlock())) {
+        const char* line = m_window.data() + m_position;
+        const std::size_t unread = m_count - m_position;
+        const void* found = std::memchr(line + length, CarriageReturn, unread - length);
+        carriageReturn = found != nullptr;
+        length = carriageReturn ? static_cast<std::size_t>(static_cast<const char*>(found) - line) : unread;
+    }
+    std::size_t consumed = length;
+    if (carriageReturn) {
+        ++consumed;
+        if ((m_position + consumed < m_count || readBlock()) && m_window[m_position + consumed] == LineFeed)
+            ++consumed;
+    }
+    const std::string_view line(m_window.data() + m_position, length);
+    m_position += consumed;
+    return line;
+}
+
+void LineReader::checkOpen() const
+{
+    if (!isOpen())
+        throw EInOutError(InOutCode::FileNotOpenForInput);
 }
 
 void LineReader::readLine(std::string& line)
 {
-    if (!isOpen())
-        throw EInOutError(InOutCode::FileNotOpenForInput);
-    line.clear();
-    while (m_position < m_count || fillBuffer()) {
-        const char* begin = m_buffer.data() + m_position;
-        const char* end = m_buffer.data() + m_count;
-        const void* carriageReturn = std::memchr(begin, CarriageReturn, static_cast<std::size_t>(end - begin));
-        const char* stop = carriageReturn ? static_cast<const char*>(carriageReturn) : end;
-        line.append(begin, stop);
-        m_position += static_cast<std::size_t>(stop - begin);
-        if (stop == end)
-            continue;
-        ++m_position; // the CR
-        if (fillBuffer() && m_buffer[m_position] == LineFeed)
-            ++m_position;
-        return;
-    }
+    checkOpen();
+    line.assign(takeLine());
+}
+
+std::optional<std::string_view> LineReader::nextAnyLine()
+{
+    checkOpen();
+    if (!fillBuffer())
+        return std::nullopt;
+    return takeLine();
 }
 
 bool LineReader::atEnd()
 {
-    if (!isOpen())
-        throw EInOutError(InOutCode::FileNotOpenForInput);
+    checkOpen();
     return !fillBuffer();
 }
 
@@ -81,6 +113,7 @@ void LineReader::close()
     if (!isOpen())
         throw EInOutError(InOutCode::FileNotOpen);
     const std::unique_ptr<SystemFile> file = std::move(m_file);
+    m_position = m_count = 0;
     if (const std::int32_t error = file->close())
-        throw EInOutError(error);
+        throw EInOutError(error, m_name);
 }

@@ -2,10 +2,13 @@
 
 #include "system_file.h"
 
-#include <array>
 #include <cstddef>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Reads a file as lines of bytes: a line ends at CR LF or a lone CR, the input
 // ends at the first byte 26 or at the end of the file. Failures raise EInOutError.
@@ -29,6 +32,24 @@ public:
         readLine(line);
         return line;
     }
+    // The next line, or nothing at the end: what atEnd() and then readLine()
+    // give, without copying the line. The view lasts until the next call on
+    // the reader. Inline for the common case, once per record of a run: a line
+    // whose end lies within the bytes already read.
+    std::optional<std::string_view> nextLine()
+    {
+        if (m_position < m_count) {
+            const char* line = m_window.data() + m_position;
+            const char* end = m_window.data() + m_count;
+            const auto* carriageReturn = static_cast<const char*>(std::memchr(line, '\r', end - line));
+            if (carriageReturn && carriageReturn + 1 < end) {
+                const auto length = static_cast<std::size_t>(carriageReturn - line);
+                m_position += length + (carriageReturn[1] == '\n' ? 2 : 1);
+                return std::string_view(line, length);
+            }
+        }
+        return nextAnyLine();
+    }
     bool atEnd();
     void close();
 
@@ -36,12 +57,21 @@ public:
 
 private:
     // Makes an unread byte available unless the end has been seen; false at the end.
-    bool fillBuffer();
+    bool fillBuffer() { return m_position < m_count || readBlock(); }
+    // Reads the next block after the bytes already read; false at the end.
+    bool readBlock();
+    std::optional<std::string_view> nextAnyLine();
+    std::string_view takeLine();
+    void checkOpen() const;
 
     FileSystem& m_fileSystem;
     std::unique_ptr<SystemFile> m_file;
-    std::array<char, BlockSize> m_buffer {};
-    std::size_t m_position = 0;
-    std::size_t m_count = 0;
+    std::string m_name;
+    // The blocks read so far that still hold unread bytes, one after another,
+    // so that a line crossing from one block into the next is not copied. It
+    // grows only for a line longer than it.
+    std::vector<char> m_window = std::vector<char>(32 * BlockSize);
+    std::size_t m_position = 0; // the next unread byte, where the current line begins
+    std::size_t m_count = 0; // the bytes read
     bool m_endSeen = false;
 };

@@ -17,18 +17,19 @@ void LineWriter::create(const std::string& name)
         close();
     OpenResult created = m_fileSystem.createForWriting(name);
     if (created.error)
-        throw EInOutError(created.error);
+        throw EInOutError(created.error, name);
     const FileKind kind = created.file->kind();
     if (kind == FileKind::Unknown) {
         created.file->close();
-        throw EInOutError(InOutCode::FileNotOpenForOutput);
+        throw EInOutError(InOutCode::FileNotOpenForOutput, name);
     }
     m_file = std::move(created.file);
+    m_name = name;
     m_pushEachLine = kind == FileKind::CharacterDevice;
     m_count = 0;
 }
 
-void LineWriter::writeLine(std::string_view line)
+void LineWriter::writeAnyLine(std::string_view line)
 {
     if (!isOpen())
         throw EInOutError(InOutCode::FileNotOpenForOutput);
@@ -42,7 +43,7 @@ void LineWriter::writeLine(std::string_view line)
             error = pushError;
     }
     if (error)
-        throw EInOutError(error);
+        throw EInOutError(error, m_name);
 }
 
 void LineWriter::close()
@@ -53,11 +54,11 @@ void LineWriter::close()
     // a second close releases the file.
     if (m_count > 0) {
         if (const std::int32_t error = handOver())
-            throw EInOutError(error);
+            throw EInOutError(error, m_name);
     }
     const std::unique_ptr<SystemFile> file = std::move(m_file);
     if (const std::int32_t error = file->close())
-        throw EInOutError(error);
+        throw EInOutError(error, m_name);
 }
 
 std::int32_t LineWriter::append(std::string_view bytes)

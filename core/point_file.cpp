@@ -99,13 +99,6 @@ RecordClass classifyRumbeloRecord(std::string_view line)
     return {};
 }
 
-void SinVel(std::string_view line, std::string& result)
-{
-    result.assign(columns(line, 1, 14));
-    result += '0';
-    result += columns(line, 16, 16);
-}
-
 RecordClass classifyRecord(PointFileKind kind, std::string_view line)
 {
     return kind == PointFileKind::Pitovan ? RecordClass {false, pitovanCategory(line)} : classifyRumbeloRecord(line);

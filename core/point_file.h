@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,12 +48,24 @@ inline constexpr int NoCategoryClass = PointCategoryCount + 1;
 inline constexpr int RecordClassCount = PointCategoryCount + 2;
 int recordClassNumber(PointFileKind kind, std::string_view line);
 
-// A Pitovan record with its speed digit set to "0" and the tail after the type digit dropped.
-// The second form reuses the caller's string, so that a run does not allocate per record.
-void SinVel(std::string_view line, std::string& result);
+// A Pitovan record with its speed digit set to "0" and the tail after the type
+// digit dropped: columns 1-14, "0", column 16. Built in the caller's buffer, as
+// a run does for each record, without allocating; inline for the same reason.
+inline constexpr std::size_t SinVelMaximumSize = 16;
+inline std::string_view SinVel(std::string_view line, std::array<char, SinVelMaximumSize>& buffer)
+{
+    if (line.size() >= SinVelMaximumSize) {
+        std::memcpy(buffer.data(), line.data(), SinVelMaximumSize);
+        buffer[14] = '0';
+        return {buffer.data(), SinVelMaximumSize};
+    }
+    const std::size_t kept = std::min<std::size_t>(line.size(), 14);
+    std::memcpy(buffer.data(), line.data(), kept);
+    buffer[kept] = '0';
+    return {buffer.data(), kept + 1};
+}
 inline std::string SinVel(std::string_view line)
 {
-    std::string result;
-    SinVel(line, result);
-    return result;
+    std::array<char, SinVelMaximumSize> buffer;
+    return std::string(SinVel(line, buffer));
 }

@@ -4,9 +4,11 @@
 #include "posix_file_system.h"
 #include "system_file.h"
 
+#include <optional>
 #include <vector>
 
-// One open file of PosixFileSystem, with its read-ahead or write-gathering chunk.
+// One open file of PosixFileSystem, with its read-ahead or write-gathering
+// chunk. While open it is known to its file system by its identity.
 class PosixFile final : public SystemFile
 {
 public:
@@ -16,22 +18,37 @@ public:
         Write,
     };
 
-    PosixFile(FileDescriptor fd, Access access, FileKind kind, const PosixCalls& calls);
+    PosixFile(FileDescriptor fd, Access access, FileKind kind, std::optional<FileIdentity> identity,
+              PosixFileSystem& fileSystem);
+    PosixFile(const PosixFile&) = delete;
+    PosixFile& operator=(const PosixFile&) = delete;
+    ~PosixFile() override;
 
     FileKind kind() override { return m_kind; }
     ReadResult read(std::span<std::byte> buffer) override;
     std::int32_t write(std::span<const std::byte> bytes) override;
     std::int32_t close() override;
 
+    Access access() const noexcept { return m_access; }
+    const std::optional<FileIdentity>& identity() const noexcept { return m_identity; }
+
 private:
     std::int32_t writeAll(std::span<const std::byte> bytes);
+    std::int32_t writeGathered(std::span<const std::byte> bytes);
     std::int32_t flush();
+    std::int32_t syncToDevice();
+    void forget();
 
     FileDescriptor m_fd;
+    Access m_access;
     FileKind m_kind;
+    std::optional<FileIdentity> m_identity;
+    PosixFileSystem& m_fileSystem;
     const PosixCalls& m_calls;
     bool m_gathersWrites;
     std::vector<std::byte> m_chunk;
     std::size_t m_begin = 0; // read-ahead: next unread byte
     std::size_t m_end = 0; // read-ahead: valid bytes; write gathering: bytes waiting
+    off_t m_written = 0; // write gathering: bytes written so far
+    off_t m_writeBackFrom = 0; // write gathering: where the write-back not yet asked for begins
 };

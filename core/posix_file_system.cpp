@@ -4,22 +4,17 @@
 #include "in_out_error.h"
 #include "posix_file.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <array>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-template <typename Call> auto retryInterrupted(Call call)
-{
-    decltype(call()) result;
-    do
-        result = call();
-    while (result < 0 && errno == EINTR);
-    return result;
-}
+constexpr int OpenFlags = O_CLOEXEC | O_NOCTTY;
+constexpr mode_t NewFileMode = 0666;
+constexpr mode_t AnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
 FileKind kindOf(mode_t mode)
 {
@@ -30,69 +25,140 @@ FileKind kindOf(mode_t mode)
     return FileKind::Disk;
 }
 
-// Takes the sharing lock of a regular file; others pass unlocked.
-std::int32_t lock(int fd, const struct stat& st, int operation)
-{
-    if (!S_ISREG(st.st_mode))
-        return 0;
-    if (retryInterrupted([&] { return ::flock(fd, operation | LOCK_NB); }) == 0)
-        return 0;
-    return errno == EWOULDBLOCK ? InOutCode::SharingViolation : codeForErrno(errno);
-}
-
 OpenResult failure(std::int32_t code)
 {
     return {nullptr, code};
 }
 
+std::string folderOf(const std::string& name)
+{
+    const auto slash = name.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : name.substr(0, slash);
+}
+
 } // namespace
 
-const PosixCalls& PosixCalls::system()
+FileIdentity FileIdentity::of(const struct stat& status)
 {
-    static const PosixCalls calls {::read, ::write, ::close};
-    return calls;
+    const mode_t type = status.st_mode & S_IFMT;
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return {type, status.st_rdev, 0};
+    return {type, status.st_dev, status.st_ino};
+}
+
+std::int32_t PosixFileSystem::codeForFailedOpen(int error, const std::string& name, bool reading) const
+{
+    // open(2) gives EINVAL for a name that the file system does not allow.
+    if (error == EINVAL)
+        return InOutCode::InvalidName;
+    if (error == ENOENT && reading) {
+        struct stat folder
+        {
+        };
+        const std::string path = folderOf(name);
+        if (retryInterrupted([&] { return m_calls.stat(path.c_str(), &folder); }) == 0 && S_ISDIR(folder.st_mode))
+            return InOutCode::FileNotFound;
+    }
+    return codeForErrno(error);
+}
+
+bool PosixFileSystem::holds(const FileIdentity& identity, bool writersOnly) const
+{
+    return std::ranges::any_of(m_openFiles, [&](const PosixFile* file) {
+        return file->identity() == identity && (!writersOnly || file->access() == PosixFile::Access::Write);
+    });
+}
+
+bool PosixFileSystem::isStandardOutputOrError(const FileIdentity& identity) const
+{
+    constexpr std::array StandardStreams {STDOUT_FILENO, STDERR_FILENO};
+    return std::ranges::any_of(StandardStreams, [&](int fd) {
+        struct stat status
+        {
+        };
+        return retryInterrupted([&] { return m_calls.fstat(fd, &status); }) == 0 && !S_ISCHR(status.st_mode)
+            && FileIdentity::of(status) == identity;
+    });
 }
 
 OpenResult PosixFileSystem::openForReading(const std::string& name)
 {
     if (name.empty())
         return failure(InOutCode::PathNotFound);
-    FileDescriptor fd(retryInterrupted([&] { return ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY); }));
+    FileDescriptor fd(retryInterrupted([&] { return m_calls.open(name.c_str(), O_RDONLY | OpenFlags, 0); }), m_calls);
     if (!fd.isValid())
-        return failure(codeForErrno(errno, PathOperation::Open, name));
-    struct stat st
+        return failure(codeForFailedOpen(errno, name, true));
+    struct stat status
     {
     };
-    if (::fstat(fd.get(), &st) != 0)
+    if (retryInterrupted([&] { return m_calls.fstat(fd.get(), &status); }) != 0)
         return failure(codeForErrno(errno));
     // Linux opens folders for reading; a folder is not a file to read.
-    if (S_ISDIR(st.st_mode))
+    if (S_ISDIR(status.st_mode))
         return failure(InOutCode::AccessDenied);
-    if (const std::int32_t error = lock(fd.get(), st, LOCK_SH))
+    const FileIdentity identity = FileIdentity::of(status);
+    if (holds(identity, true))
+        return failure(InOutCode::SharingViolation);
+    if (const std::int32_t error = lock(fd.get(), status, LOCK_SH))
         return failure(error);
-    return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Read, kindOf(st.st_mode), m_calls), 0};
+    return {
+        std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Read, kindOf(status.st_mode), identity, *this),
+        0};
 }
 
 OpenResult PosixFileSystem::createForWriting(const std::string& name)
 {
     if (name.empty())
         return failure(InOutCode::PathNotFound);
-    // Not O_TRUNC: the file is emptied only once its lock is held, so a file
-    // that a reader holds keeps its contents.
-    FileDescriptor fd(
-        retryInterrupted([&] { return ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666); }));
+    // Not O_TRUNC: an existing file is emptied only once it is known to be
+    // neither read-only nor held, and its lock is taken.
+    bool created = true;
+    const auto openAs = [&](int flags) {
+        return retryInterrupted([&] { return m_calls.open(name.c_str(), O_WRONLY | OpenFlags | flags, NewFileMode); });
+    };
+    int opened = openAs(O_CREAT | O_EXCL);
+    if (opened < 0 && errno == EEXIST) {
+        created = false;
+        opened = openAs(0);
+        // A symbolic link to a missing file: the file is made through it.
+        if (opened < 0 && errno == ENOENT) {
+            created = true;
+            opened = openAs(O_CREAT);
+        }
+    }
+    FileDescriptor fd(opened, m_calls);
     if (!fd.isValid())
-        return failure(codeForErrno(errno, PathOperation::Create, name));
-    struct stat st
+        return failure(codeForFailedOpen(errno, name, false));
+    struct stat status
     {
     };
-    if (::fstat(fd.get(), &st) != 0)
-        return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, FileKind::Unknown, m_calls), 0};
-    if (const std::int32_t error = lock(fd.get(), st, LOCK_EX))
+    if (retryInterrupted([&] { return m_calls.fstat(fd.get(), &status); }) != 0)
+        return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, FileKind::Unknown, std::nullopt,
+                                            *this),
+                0};
+    // Read-only for whoever runs the program, root included (who would pass
+    // the permission check); a file just made under a strict umask is not.
+    if (!created && (status.st_mode & AnyWriteBit) == 0)
+        return failure(InOutCode::AccessDenied);
+    const FileIdentity identity = FileIdentity::of(status);
+    if (holds(identity, false) || isStandardOutputOrError(identity))
+        return failure(InOutCode::SharingViolation);
+    if (const std::int32_t error = lock(fd.get(), status, LOCK_EX))
         return failure(error);
-    if (S_ISREG(st.st_mode) && retryInterrupted([&] { return ::ftruncate(fd.get(), 0); }) != 0)
+    if (!created && S_ISREG(status.st_mode) && retryInterrupted([&] { return m_calls.ftruncate(fd.get(), 0); }) != 0)
         return failure(codeForErrno(errno));
-    return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, kindOf(st.st_mode), m_calls), 0};
+    return {
+        std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, kindOf(status.st_mode), identity, *this),
+        0};
+}
+
+std::int32_t PosixFileSystem::lock(int fd, const struct stat& status, int operation) const
+{
+    if (!S_ISREG(status.st_mode))
+        return 0;
+    if (retryInterrupted([&] { return m_calls.flock(fd, operation | LOCK_NB); }) == 0)
+        return 0;
+    return errno == EWOULDBLOCK ? InOutCode::SharingViolation : codeForErrno(errno);
 }
 
 FileSystem& systemFileSystem()

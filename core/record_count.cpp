@@ -15,10 +15,8 @@ RunOutcome CountRecords(std::string_view sourceText, RecordCounts& counts, RunRe
     const RunOutcome outcome = withCheckedHeader(*kind, source, nullptr, reporter, [&](const std::string&) {
         if (*kind == PointFileKind::Rumbelo)
             source.readLine();
-        std::string line;
-        while (!source.atEnd()) {
-            source.readLine(line);
-            const RecordClass record = classifyRecord(*kind, line);
+        while (const auto line = source.nextLine()) {
+            const RecordClass record = classifyRecord(*kind, *line);
             if (record.marker)
                 ++counted.markers;
             else if (record.category)

@@ -4,7 +4,8 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -53,19 +54,15 @@ RunStatistics copyRecords(PointFileKind kind, const RunOptions& options, LineRea
 {
     const std::array<RecordAction, RecordClassCount> actions = recordActions(kind, options);
     Tallies tallies {};
-    std::string line;
-    std::string blanked;
-    while (!source.atEnd()) {
-        source.readLine(line);
-        const int recordClass = recordClassNumber(kind, line);
+    std::array<char, SinVelMaximumSize> blanked;
+    while (const std::optional<std::string_view> line = source.nextLine()) {
+        const int recordClass = recordClassNumber(kind, *line);
         const RecordAction action = actions[recordClass];
         ++tallies[recordClass][action];
-        if (action == Write) {
-            destination.writeLine(line);
-        } else if (action == WriteSinVel) {
-            SinVel(line, blanked);
-            destination.writeLine(blanked);
-        }
+        if (action == Write)
+            destination.writeLine(*line);
+        else if (action == WriteSinVel)
+            destination.writeLine(SinVel(*line, blanked));
     }
     return statisticsOf(tallies);
 }

@@ -1,5 +1,6 @@
 // Reads fuzzed bytes with LineReader through the in-memory file system, in
-// reads of fuzzed length, with extra atEnd calls and at most one failed read.
+// reads of fuzzed length, with extra atEnd calls, lines taken as copies or as
+// views, and at most one failed read.
 
 #include "fake_file_system.h"
 #include "in_out_error.h"
@@ -18,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeFileSystem files;
     files.readLimit = input.ConsumeIntegralInRange<std::size_t>(1, 300);
     const auto extraAtEnd = input.ConsumeIntegral<std::uint32_t>(); // bit i: ask twice before line i
+    const auto asViews = input.ConsumeIntegral<std::uint32_t>(); // bit i: take line i as a view
     if (const int failingRead = input.ConsumeIntegralInRange(0, 24))
         files.failCall(FakeFileSystem::Call::Read, failingRead, InjectedCode);
     const std::string bytes = input.ConsumeRemainingBytesAsString();
@@ -34,6 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             if (lines.size() < 32 && (extraAtEnd >> lines.size() & 1))
                 reader.atEnd();
+            if (lines.size() < 32 && (asViews >> lines.size() & 1)) {
+                const auto view = reader.nextLine();
+                if (!view)
+                    break;
+                lines.emplace_back(*view);
+                continue;
+            }
             if (reader.atEnd())
                 break;
             reader.readLine(line);

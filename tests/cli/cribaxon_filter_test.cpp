@@ -8,6 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -366,36 +367,58 @@ void pitovanSource(const TemporaryFolder& folder)
 INSTANTIATE_TEST_SUITE_P(
     , FileFailure,
     testing::Values(
-        FailureCase {
-            "MissingSource", {Pm, Sm}, [](const TemporaryFolder&) {}, "cribaxon-filter: No se encuentra el archivo.\n"},
+        FailureCase {"MissingSource",
+                     {Pm, Sm},
+                     [](const TemporaryFolder&) {},
+                     "cribaxon-filter: «puntos.mdb»: No se encuentra el archivo.\n"},
         FailureCase {"MissingFolderOfSource",
                      {"nada/puntos.mdb", Sm},
                      [](const TemporaryFolder&) {},
-                     "cribaxon-filter: Nombre de archivo inválido.\n"},
+                     "cribaxon-filter: «nada/puntos.mdb»: Nombre de archivo inválido.\n"},
         FailureCase {"SourceIsAFolder",
                      {Pm, Sm},
                      [](const TemporaryFolder& folder) { std::filesystem::create_directory(folder.path(Pm)); },
-                     "cribaxon-filter: Acceso al archivo denegado.\n"},
-        FailureCase {"DestinationIsTheSource", {Pm, Pm}, pitovanSource, "cribaxon-filter: Error de E/S 32.\n"},
+                     "cribaxon-filter: «puntos.mdb»: Acceso al archivo denegado.\n"},
+        FailureCase {
+            "DestinationIsTheSource", {Pm, Pm}, pitovanSource, "cribaxon-filter: «puntos.mdb»: Error de E/S 32.\n"},
         FailureCase {"DestinationIsAFolder",
                      {Pm, Sm},
                      [](const TemporaryFolder& folder) {
                          pitovanSource(folder);
                          std::filesystem::create_directory(folder.path(Sm));
                      },
-                     "cribaxon-filter: Acceso al archivo denegado.\n"},
+                     "cribaxon-filter: «salida.mdb»: Acceso al archivo denegado.\n"},
         FailureCase {"DestinationInAMissingFolder",
                      {Pm, "nada/salida.mdb"},
                      pitovanSource,
-                     "cribaxon-filter: Nombre de archivo inválido.\n"},
+                     "cribaxon-filter: «nada/salida.mdb»: Nombre de archivo inválido.\n"},
         FailureCase {"DestinationOnAFullDevice",
                      {Pm, "full.mdb"},
                      [](const TemporaryFolder& folder) {
                          pitovanSource(folder);
                          std::filesystem::create_symlink("/dev/full", folder.path("full.mdb"));
                      },
-                     "cribaxon-filter: Error de E/S 112.\n"}),
+                     "cribaxon-filter: «full.mdb»: Error de E/S 112.\n"}),
     [](const auto& info) { return info.param.name; });
+
+TEST(FileFailureOutcome, FileSizeLimitIsAWriteFailureNotASignal)
+{
+    const TemporaryFolder folder;
+    std::string source = crlf({PitovanHeader});
+    while (source.size() < 20000)
+        source += crlf({PitRF});
+    folder.write(Pm, source);
+    rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const Outcome outcome = runFilter({Pm, Sm}, folder);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_TRUE(outcome.exited);
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_EQ(outcome.err, "cribaxon-filter: «salida.mdb»: Error de E/S 223.\n");
+}
 
 TEST(FileFailureOutcome, DestinationNamingTheSourceLeavesItWhole)
 {
@@ -572,7 +595,7 @@ const std::string RumbeloSummary = "RF\t1\t0\t0\tRadares fijos\n"
                                    "SINCAT\t0\t3\t0\tRegistros sin categoría\n";
 const std::string Counts = "RF\t1\tRadares fijos\nRM\t1\tRadares móviles\nTC\t2\tTramos controlados\n"
                            "PP\t1\tPuntos peligrosos\nPN\t1\tPuntos negros\nZE\t1\tZonas de niños\n";
-const std::string NotFound = "cribaxon-filter: No se encuentra el archivo.\n";
+const std::string NotFound = "cribaxon-filter: «puntos.mdb»: No se encuentra el archivo.\n";
 
 INSTANTIATE_TEST_SUITE_P(
     , RecordReport,

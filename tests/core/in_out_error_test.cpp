@@ -35,4 +35,12 @@ INSTANTIATE_TEST_SUITE_P(, InOutErrorMessage,
                                          MessageCase {-5, "Error de E/S -5"},
                                          MessageCase {1117, "Error de E/S 1117"}));
 
+TEST(InOutError, CarriesTheFileNameApartFromTheMessage)
+{
+    const EInOutError error(5, "rodir/zz.mdb");
+    EXPECT_EQ(error.fileName(), "rodir/zz.mdb");
+    EXPECT_EQ(error.message(), "Acceso al archivo denegado");
+    EXPECT_EQ(EInOutError(103).fileName(), "");
+}
+
 } // namespace

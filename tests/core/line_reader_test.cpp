@@ -25,7 +25,24 @@ struct SplitCase
 };
 
 const std::string LongLine(1000, 'x');
+const std::string LongerThanTheReaderKeeps(9000, 'w');
 const std::string BlockMinusOne(127, 'a');
+
+std::string numberedLines(int count)
+{
+    std::string bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "line " + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
+Lines numbered(int count)
+{
+    Lines lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back("line " + std::to_string(i));
+    return lines;
+}
 
 const SplitCase SplitCases[] = {
     {"EmptyFile", "", {}},
@@ -33,6 +50,7 @@ const SplitCase SplitCases[] = {
     {"LastLineUnended", "A\r\nB", {"A", "B"}},
     {"EmptyLineBeforeEnd", "A\r\n\r\n", {"A", ""}},
     {"LoneCrEndsLine", "A\rB", {"A", "B"}},
+    {"LoneCrAfterAnotherLine", "A\r\nB\rC", {"A", "B", "C"}},
     {"LoneLfIsData", "A\nB\r\n", {"A\nB"}},
     {"LfOnlyFileIsOneLine", "574C\nP1\nP2\n", {"574C\nP1\nP2\n"}},
     {"CrCrLf", "\r\r\n", {"", ""}},
@@ -41,10 +59,15 @@ const SplitCase SplitCases[] = {
     {"EndMarkFirst", std::string("\x1a" "A\r\n"), {}},
     {"EndMarkLast", std::string("A\r\n\x1a"), {"A"}},
     {"EndMarkAfterCr", std::string("A\r\x1a" "B"), {"A"}},
+    {"EndMarkBeforeLaterBlocks", std::string(20, 'a') + "\r\nb\x1a" + numberedLines(24).substr(0, 217),
+     {std::string(20, 'a'), "b"}},
+    {"EndMarkEndingItsBlock", BlockMinusOne + "\x1a" + numberedLines(3), {BlockMinusOne}},
     {"AnyOtherByte", std::string("\0\x80\xff\t\n", 5), {std::string("\0\x80\xff\t\n", 5)}},
     {"CrLfAcrossBlocks", BlockMinusOne + "\r\nB", {BlockMinusOne, "B"}},
     {"CrAtBlockEndThenText", BlockMinusOne + "\rB", {BlockMinusOne, "B"}},
     {"LineOfManyBlocks", LongLine + "\r\n" + LongLine, {LongLine, LongLine}},
+    {"LineLongerThanTheReaderKeeps", LongerThanTheReaderKeeps + "\r\nB", {LongerThanTheReaderKeeps, "B"}},
+    {"ManyLines", numberedLines(1000), numbered(1000)},
 };
 
 // Each case is read with whole blocks and with reads the system cuts short.
@@ -68,6 +91,18 @@ TEST_P(LineSplitting, DeliversTheLinesOfTheInput)
     EXPECT_TRUE(reader.atEnd());
     EXPECT_EQ(reader.readLine(), "");
     EXPECT_EQ(files.calls(Call::Read), reads);
+
+    // Views of the same lines, in the same reads of the system.
+    FakeFileSystem viewed;
+    viewed.files["f"].bytes = splitCase.input;
+    viewed.readLimit = readLimit;
+    LineReader viewer(viewed);
+    viewer.open("f");
+    Lines views;
+    while (const auto line = viewer.nextLine())
+        views.emplace_back(*line);
+    EXPECT_EQ(views, splitCase.expected);
+    EXPECT_EQ(viewed.calls(Call::Read), reads);
 }
 
 INSTANTIATE_TEST_SUITE_P(, LineSplitting, testing::Combine(testing::ValuesIn(SplitCases), testing::Values(SIZE_MAX, 1)),
@@ -150,15 +185,18 @@ TEST(LineReader, BrokenPipeIsTheEnd)
 TEST(LineReader, OperationsOnAClosedReaderFailWithTheirCodes)
 {
     FakeFileSystem files;
-    files.files["f"].bytes = "A";
+    files.files["f"].bytes = "A\r\nB";
     LineReader reader(files);
     EXPECT_EQ(inOutCodeOf([&] { reader.readLine(); }), InOutCode::FileNotOpenForInput);
     EXPECT_EQ(inOutCodeOf([&] { reader.atEnd(); }), InOutCode::FileNotOpenForInput);
     EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), InOutCode::FileNotOpen);
+    EXPECT_EQ(inOutCodeOf([&] { reader.nextLine(); }), InOutCode::FileNotOpenForInput);
     reader.open("f");
+    EXPECT_FALSE(reader.atEnd());
     reader.close();
     EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), InOutCode::FileNotOpen);
     EXPECT_EQ(inOutCodeOf([&] { reader.readLine(); }), InOutCode::FileNotOpenForInput);
+    EXPECT_EQ(inOutCodeOf([&] { reader.nextLine(); }), InOutCode::FileNotOpenForInput);
 }
 
 TEST(LineReader, FailedOpenLeavesTheReaderClosed)
@@ -188,7 +226,7 @@ TEST(LineReader, OpeningAgainReleasesTheFirstFileAndStartsAfresh)
     files.files["b"].bytes = "B\r\n";
     LineReader reader(files);
     reader.open("a");
-    EXPECT_TRUE(reader.atEnd() == false);
+    EXPECT_EQ(readAll(reader), Lines {"A"});
     reader.open("b");
     EXPECT_FALSE(files.files["a"].heldForReading);
     EXPECT_EQ(readAll(reader), Lines {"B"});

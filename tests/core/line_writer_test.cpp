@@ -21,6 +21,7 @@ const WriteCase WriteCases[] = {
     {"TwoLines", {"574C header", "abc"}},
     {"AnyByte", {std::string("\0\x1a\r\n\x80\xff", 6)}},
     {"FillsABlockExactly", {std::string(126, 'f')}},
+    {"LeavesOneByteOfTheBlock", {std::string(125, 'f'), "g"}},
     {"ManyBlocks", {std::string(1000, 'm'), "", std::string(300, 'n')}},
 };
 

@@ -1,3 +1,4 @@
+#include "faulty_calls.h"
 #include "in_out_code.h"
 #include "line_reader.h"
 #include "line_writer.h"
@@ -5,24 +6,16 @@
 #include "temporary_folder.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readWhole(const std::string& name, FileSystem& files = systemFileSystem())
-{
-    LineReader reader(files);
-    reader.open(name);
-    std::string joined;
-    while (!reader.atEnd())
-        joined += reader.readLine() + "|";
-    reader.close();
-    return joined;
-}
 
 struct NameCase
 {
@@ -61,6 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                               3},
                     NameCase {"Folder", [](const TemporaryFolder& f) { return f.path("folder.mdb"); }, 5, 5},
                     NameCase {"EmptyName", [](const TemporaryFolder&) { return std::string(); }, 3, 3},
+                    NameCase {"MissingFileInTheWorkingFolder",
+                              [](const TemporaryFolder&) { return std::string("cribaxon-absent.mdb"); }, 2, -1},
                     NameCase {"ComponentTooLong",
                               [](const TemporaryFolder& f) { return f.path(std::string(300, 'n')); }, 206, 206}),
     [](const auto& info) { return info.param.name; });
@@ -146,6 +141,70 @@ INSTANTIATE_TEST_SUITE_P(, SharingRule,
                                                    }}),
                          [](const auto& info) { return info.param.name; });
 
+// Read-only for anybody, root included; a file that the umask makes read-only
+// as it is created is not one that was read-only before.
+TEST(PosixFileSystem, ReadOnlyDestinationIsRefusedUntouched)
+{
+    TemporaryFolder folder;
+    const std::string name = folder.write("out.mdb", "precious");
+    fs::permissions(name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    LineWriter writer;
+    EXPECT_EQ(inOutCodeOf([&] { writer.create(name); }), 5);
+    EXPECT_EQ(folder.read("out.mdb"), "precious");
+
+    const mode_t umask = ::umask(0222);
+    EXPECT_EQ(inOutCodeOf([&] { writer.create(folder.path("new.mdb")); }), 0);
+    ::umask(umask);
+    writer.writeLine("574C");
+    writer.close();
+    EXPECT_EQ(folder.read("new.mdb"), "574C\r\n");
+}
+
+// Two nodes of one device are one file, whatever their inodes.
+TEST(PosixFileSystem, DestinationThatIsTheSourceDeviceIsRefused)
+{
+    TemporaryFolder folder;
+    fs::create_symlink("/dev/zero", folder.path("zero.mdb"));
+    std::vector<std::string> otherNames {"/dev/zero"};
+    if (::mknod(folder.path("node.mdb").c_str(), S_IFCHR | 0666, ::makedev(1, 5)) == 0)
+        otherNames.push_back(folder.path("node.mdb"));
+    LineReader reader;
+    reader.open(folder.path("zero.mdb"));
+    for (const std::string& other : otherNames) {
+        LineWriter writer;
+        EXPECT_EQ(inOutCodeOf([&] { writer.create(other); }), 32) << other;
+    }
+    reader.close();
+    LineWriter writer;
+    writer.create(otherNames.back());
+    EXPECT_EQ(inOutCodeOf([&] { reader.open("/dev/zero"); }), 32);
+}
+
+class StandardStream : public testing::TestWithParam<int>
+{
+};
+
+// Written over from position 0 while the program writes its messages there.
+TEST_P(StandardStream, DestinationThatIsTheStreamIsRefusedUntouched)
+{
+    TemporaryFolder folder;
+    const std::string name = folder.write("out.mdb", "precious");
+    const int stream = GetParam();
+    const int saved = ::dup(stream);
+    const int file = ::open(name.c_str(), O_WRONLY | O_APPEND);
+    ::dup2(file, stream);
+    LineWriter writer;
+    const std::int32_t code = inOutCodeOf([&] { writer.create(name); });
+    ::dup2(saved, stream);
+    ::close(saved);
+    ::close(file);
+    EXPECT_EQ(code, 32);
+    EXPECT_EQ(folder.read("out.mdb"), "precious");
+}
+
+INSTANTIATE_TEST_SUITE_P(, StandardStream, testing::Values(STDOUT_FILENO, STDERR_FILENO),
+                         [](const auto& info) { return info.param == STDOUT_FILENO ? "Output" : "Error"; });
+
 // The read-ahead of a reader closed before the end is never written back.
 TEST(PosixFileSystem, ReaderClosedMidFileLeavesItUntouched)
 {
@@ -204,107 +263,65 @@ TEST(PosixFileSystem, FullDeviceFailsAtTheFirstLineWithDiskFull)
     writer.close();
 }
 
-// System calls that fail, come back short or are interrupted, as the test says.
-struct Script
-{
-    int failWriteAt = 0; // 1-based
-    int failReadAt = 0;
-    int failCloseAt = 0;
-    int error = EIO;
-    std::size_t shortWrite = 0; // at most this many bytes per write, when set
-    bool interruptFirst = false;
-    int writes = 0, reads = 0, closes = 0;
-};
-Script script;
-
-ssize_t scriptedRead(int fd, void* buffer, size_t count)
-{
-    if (++script.reads == 1 && script.interruptFirst)
-        return errno = EINTR, -1;
-    if (script.reads == script.failReadAt)
-        return errno = script.error, -1;
-    return ::read(fd, buffer, count);
-}
-
-ssize_t scriptedWrite(int fd, const void* buffer, size_t count)
-{
-    if (++script.writes == 1 && script.interruptFirst)
-        return errno = EINTR, -1;
-    if (script.writes == script.failWriteAt)
-        return errno = script.error, -1;
-    return ::write(fd, buffer, script.shortWrite ? std::min(count, script.shortWrite) : count);
-}
-
-int scriptedClose(int fd)
-{
-    ++script.closes;
-    const int result = ::close(fd);
-    if (script.closes == script.failCloseAt)
-        return errno = script.error, -1;
-    return result;
-}
-
-const PosixCalls ScriptedCalls {scriptedRead, scriptedWrite, scriptedClose};
-
-class ScriptedSystem : public testing::Test
+class FaultySystem : public testing::Test
 {
 protected:
-    void SetUp() override { script = {}; }
+    void SetUp() override { FaultyCalls::reset(); }
     TemporaryFolder folder;
-    PosixFileSystem files {ScriptedCalls};
+    PosixFileSystem files {FaultyCalls::calls()};
 };
 
-TEST_F(ScriptedSystem, GatheredWritesReachTheKernelInChunks)
+using FaultyCalls::Call;
+
+TEST_F(FaultySystem, GatheredWritesReachTheKernelInChunks)
 {
     LineWriter writer(files);
     writer.create(folder.path("out.mdb"));
-    for (int i = 0; i < 1000; ++i)
+    const int lines = 2 * TransferSizes {}.chunk / 100;
+    for (int i = 0; i < lines; ++i)
         writer.writeLine(std::string(98, 'w'));
-    EXPECT_EQ(script.writes, 1); // one full chunk of the 100,000 bytes so far
+    EXPECT_EQ(FaultyCalls::count(Call::Write), 1);
     writer.close();
-    EXPECT_EQ(script.writes, 2);
-    EXPECT_EQ(fs::file_size(folder.path("out.mdb")), 100000u);
+    EXPECT_EQ(FaultyCalls::count(Call::Write), 2);
+    EXPECT_EQ(fs::file_size(folder.path("out.mdb")), lines * 100u);
 }
 
-TEST_F(ScriptedSystem, FailureOfTheGatheredRestComesBackFromClose)
+TEST_F(FaultySystem, FailureOfTheGatheredRestComesBackFromClose)
 {
-    script.failWriteAt = 1;
+    FaultyCalls::plan = {.failCall = Call::Write, .failNth = 1};
     LineWriter writer(files);
     writer.create(folder.path("out.mdb"));
     writer.writeLine("574C");
     EXPECT_EQ(inOutCodeOf([&] { writer.close(); }), 1117);
     EXPECT_FALSE(writer.isOpen());
-    EXPECT_EQ(script.closes, 1);
+    EXPECT_EQ(FaultyCalls::count(Call::Close), 1);
 }
 
-TEST_F(ScriptedSystem, FailureOfAFullChunkComesBackFromTheWriteThatFlushesIt)
+TEST_F(FaultySystem, FailureOfAFullChunkComesBackFromTheWriteThatFlushesIt)
 {
-    script.failWriteAt = 1;
-    script.error = ENOSPC;
+    FaultyCalls::plan = {.failCall = Call::Write, .failNth = 1, .error = ENOSPC};
     LineWriter writer(files);
     writer.create(folder.path("out.mdb"));
     std::int32_t code = 0;
-    for (int i = 0; i < 1000 && !code; ++i)
+    for (std::size_t i = 0; i < 2 * TransferSizes {}.chunk && !code; i += 100)
         code = inOutCodeOf([&] { writer.writeLine(std::string(98, 'w')); });
     EXPECT_EQ(code, 112);
     writer.close();
 }
 
-TEST_F(ScriptedSystem, ShortAndInterruptedWritesAreCompleted)
+TEST_F(FaultySystem, ShortWritesAreCompleted)
 {
-    script.shortWrite = 1000;
-    script.interruptFirst = true;
+    FaultyCalls::plan.shortWrite = 1000;
     LineWriter writer(files);
     writer.create(folder.path("out.mdb"));
-    writer.writeLine(std::string(70000, 's'));
+    writer.writeLine(std::string(140000, 's'));
     writer.close();
-    EXPECT_EQ(folder.read("out.mdb"), std::string(70000, 's') + "\r\n");
+    EXPECT_EQ(folder.read("out.mdb"), std::string(140000, 's') + "\r\n");
 }
 
-TEST_F(ScriptedSystem, ReadFailureIsRaisedAndTheNextReadTriesAgain)
+TEST_F(FaultySystem, ReadFailureIsRaisedAndTheNextReadTriesAgain)
 {
-    script.failReadAt = 1;
-    script.interruptFirst = false;
+    FaultyCalls::plan = {.failCall = Call::Read, .failNth = 1};
     const std::string name = folder.write("in.mdb", "574C\r\nA\r\n");
     LineReader reader(files);
     reader.open(name);
@@ -313,19 +330,26 @@ TEST_F(ScriptedSystem, ReadFailureIsRaisedAndTheNextReadTriesAgain)
     EXPECT_EQ(reader.readLine(), "A");
 }
 
-TEST_F(ScriptedSystem, InterruptedReadIsRetried)
+TEST_F(FaultySystem, FailedReleaseOfAReaderIsRaisedAndTheReaderIsClosed)
 {
-    script.interruptFirst = true;
-    EXPECT_EQ(readWhole(folder.write("in.mdb", "574C\r\n"), files), "574C|");
-}
-
-TEST_F(ScriptedSystem, FailedReleaseOfAReaderIsRaisedAndTheReaderIsClosed)
-{
-    script.failCloseAt = 1;
+    FaultyCalls::plan = {.failCall = Call::Close, .failNth = 1};
     LineReader reader(files);
     reader.open(folder.write("in.mdb", "574C\r\n"));
     EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), 1117);
     EXPECT_FALSE(reader.isOpen());
+}
+
+// A pipe or a character device has nothing to flush: fdatasync answers EINVAL.
+TEST_F(FaultySystem, FlushRefusedByTheKindOfFileIsNoFailure)
+{
+    for (const int error : {EINVAL, EROFS}) {
+        FaultyCalls::reset();
+        FaultyCalls::plan = {.failCall = Call::Fdatasync, .failNth = 1, .error = error};
+        LineWriter writer(files);
+        writer.create(folder.path("out.mdb"));
+        writer.writeLine("574C");
+        EXPECT_EQ(inOutCodeOf([&] { writer.close(); }), 0) << error;
+    }
 }
 
 } // namespace

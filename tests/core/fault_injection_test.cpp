@@ -1,0 +1,187 @@
+#include "faulty_calls.h"
+#include "in_out_error.h"
+#include "posix_file_system.h"
+#include "run_generation.h"
+#include "temporary_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+
+using FaultyCalls::Call;
+
+namespace {
+
+class RecordingReporter final : public RunReporter
+{
+public:
+    std::vector<std::string> messages;
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void focusSourceField() override { }
+    void focusDestinationField() override { }
+};
+
+// Small sizes, so that a small source makes every kind of call: several chunks
+// read and written, and write-backs started before the end.
+constexpr TransferSizes Sizes {.chunk = 4096, .writeBackStep = 3 * 4096};
+
+std::string source()
+{
+    std::string bytes = "574C0003\r\n";
+    for (int i = 0; bytes.size() < 5 * Sizes.chunk; ++i)
+        bytes += "-0370379+40416" + std::to_string(i % 10) + std::to_string(1 + i % 7) + "0500120\r\n";
+    return bytes;
+}
+
+RunOptions options()
+{
+    return {true, true, true, true, true, true, false, true, true, true, true, true};
+}
+
+struct Outcome
+{
+    std::int32_t code = 0;
+    std::string message;
+    std::string fileName;
+    std::vector<std::string> reported;
+};
+
+Outcome run(const TemporaryFolder& folder)
+{
+    PosixFileSystem files(FaultyCalls::calls(), Sizes);
+    RecordingReporter reporter;
+    Outcome outcome;
+    try {
+        RunGeneration(folder.path("in.mdb"), folder.path("out.mdb"), options(), reporter, files);
+    } catch (const EInOutError& error) {
+        outcome = {error.code(), error.message(), error.fileName(), {}};
+    }
+    outcome.reported = reporter.messages;
+    return outcome;
+}
+
+struct FaultCase
+{
+    const char* name;
+    int error;
+    std::int32_t code; // 0: the run completes all the same
+    const char* message;
+    bool olderDestination;
+};
+
+class RunUnderFault : public testing::TestWithParam<FaultCase>
+{
+};
+
+// Every system call of a run fails in turn. The run ends with the failure's
+// code and message, naming the file it concerns, and no completion message;
+// both files are closed; the source stays byte for byte; the destination is as
+// it was until it is emptied, then holds a beginning of the output (the whole
+// of it once every write is done).
+TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
+{
+    const FaultCase& row = GetParam();
+    const std::string input = source();
+    const std::string older = "an older destination";
+    const auto prepare = [&](const TemporaryFolder& folder) {
+        folder.write("in.mdb", input);
+        if (row.olderDestination)
+            folder.write("out.mdb", older);
+    };
+
+    FaultyCalls::reset();
+    const TemporaryFolder clean;
+    prepare(clean);
+    ASSERT_EQ(run(clean).code, 0);
+    const std::vector<FaultyCalls::Made> trace = FaultyCalls::made;
+    const std::string output = clean.read("out.mdb");
+    const std::string in = clean.path("in.mdb");
+    const std::string out = clean.path("out.mdb");
+    const auto isDestination = [&](const FaultyCalls::Made& call) {
+        return call.file == out;
+    };
+    const auto emptied = std::ranges::find_if(trace, [&](const FaultyCalls::Made& call) {
+        return isDestination(call) && call.call == (row.olderDestination ? Call::Ftruncate : Call::Open);
+    });
+    const auto lastWrite = std::ranges::find(trace.rbegin(), trace.rend(), Call::Write, &FaultyCalls::Made::call);
+    ASSERT_NE(emptied, trace.end());
+    ASSERT_NE(lastWrite, trace.rend());
+    // Every call goes through the seam, in this order: the source opened,
+    // checked and its header read; the destination opened, checked against
+    // the streams and emptied; the records copied; the source closed; the
+    // destination's rest written, flushed to its device, and closed.
+    using Step = std::pair<Call, std::string>;
+    std::vector<Step> opening {
+        {Call::Open, in}, {Call::Fstat, in}, {Call::Flock, in}, {Call::Read, in}, {Call::Open, out}};
+    if (row.olderDestination)
+        opening.push_back({Call::Open, out});
+    opening.insert(opening.end(),
+                   {{Call::Fstat, out}, {Call::Fstat, "fd 1"}, {Call::Fstat, "fd 2"}, {Call::Flock, out}});
+    if (row.olderDestination)
+        opening.push_back({Call::Ftruncate, out});
+    const std::vector<Step> closing {{Call::Close, in}, {Call::Write, out}, {Call::Fdatasync, out}, {Call::Close, out}};
+    std::vector<Step> steps;
+    for (const FaultyCalls::Made& call : trace)
+        steps.emplace_back(call.call, call.file);
+    ASSERT_GT(steps.size(), opening.size() + closing.size());
+    EXPECT_TRUE(std::equal(opening.begin(), opening.end(), steps.begin()));
+    EXPECT_TRUE(std::equal(closing.rbegin(), closing.rend(), steps.rbegin()));
+    const std::set<Step> copying {{Call::Read, in}, {Call::Write, out}, {Call::SyncFileRange, out}};
+    EXPECT_TRUE(std::all_of(steps.begin() + static_cast<std::ptrdiff_t>(opening.size()),
+                            steps.end() - static_cast<std::ptrdiff_t>(closing.size()),
+                            [&](const Step& step) { return copying.contains(step); }));
+    EXPECT_TRUE(std::ranges::find(steps, Step {Call::SyncFileRange, out}) != steps.end());
+
+    for (std::size_t position = 1; position <= trace.size(); ++position) {
+        const FaultyCalls::Made& failing = trace[position - 1];
+        SCOPED_TRACE(testing::Message() << "call " << position << " of " << trace.size() << " on " << failing.file);
+        const auto at = trace.begin() + static_cast<std::ptrdiff_t>(position - 1);
+        const bool standardStream = failing.file.starts_with("fd ");
+        std::int32_t code = row.code;
+        if (standardStream || failing.call == Call::SyncFileRange)
+            code = 0; // a stream that cannot be asked about is not the destination; a request is no failure
+        else if (code && failing.call == Call::Fstat && isDestination(failing))
+            code = InOutCode::FileNotOpenForOutput; // the system cannot tell what was opened
+
+        FaultyCalls::reset();
+        FaultyCalls::plan = {.failAt = static_cast<int>(position), .error = row.error};
+        const TemporaryFolder folder;
+        prepare(folder);
+        const Outcome outcome = run(folder);
+
+        EXPECT_EQ(outcome.code, code);
+        EXPECT_EQ(FaultyCalls::openDescriptors(), 0);
+        EXPECT_EQ(folder.read("in.mdb"), input);
+        const std::string destination = folder.read("out.mdb");
+        if (!code) {
+            EXPECT_EQ(outcome.reported, std::vector<std::string> {std::string(RunMessage::Completed)});
+            EXPECT_EQ(destination, output);
+            continue;
+        }
+        EXPECT_EQ(outcome.message, code == row.code ? row.message : "Error de E/S " + std::to_string(code));
+        EXPECT_EQ(outcome.fileName, folder.path(isDestination(failing) ? "out.mdb" : "in.mdb"));
+        EXPECT_TRUE(outcome.reported.empty());
+        if (at <= emptied) {
+            EXPECT_EQ(std::filesystem::exists(folder.path("out.mdb")), row.olderDestination);
+            EXPECT_EQ(destination, row.olderDestination ? older : "");
+        } else if (failing.call == Call::Write) {
+            std::size_t written = 0;
+            for (auto call = trace.begin(); call != at; ++call)
+                written += call->bytes;
+            EXPECT_EQ(destination.substr(0, written), output.substr(0, written));
+            EXPECT_LT(destination.size(), output.size());
+        } else {
+            EXPECT_EQ(destination, at > lastWrite.base() - 1 ? output : output.substr(0, destination.size()));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, RunUnderFault,
+                         testing::Values(FaultCase {"DeviceError", EIO, 1117, "Error de E/S 1117", false},
+                                         FaultCase {"AccessDeniedOverAnOlderDestination", EACCES, 5,
+                                                    "Acceso al archivo denegado", true},
+                                         FaultCase {"Interrupted", EINTR, 0, "", false},
+                                         FaultCase {"InterruptedOverAnOlderDestination", EINTR, 0, "", true}),
+                         [](const auto& info) { return info.param.name; });
+
+} // namespace
