@@ -187,6 +187,8 @@ private Q_SLOTS:
     void savedWindowState();
     void valueOfAnotherType_data();
     void valueOfAnotherType();
+    void damagedStore_data();
+    void damagedStore();
     void unwritableStore();
     void failedWriteStopsTheSave_data();
     void failedWriteStopsTheSave();
@@ -589,8 +591,6 @@ void FormStorageTest::valueOfAnotherType_data()
     QTest::addRow("ShowCmd, after the position")
         << "ShowCmd=@ByteArray(3)\n" + others << u"Tipo de dato inválido para 'ShowCmd'"_s << QPoint(30, 40)
         << QStringList();
-    QTest::addRow("unreadable file") << "a line that is no value\n" + others << u"Error al leer 'FormVersion'"_s
-                                     << DesignedPosition << QStringList();
     QTest::addRow("one box") << "RF_Checked=@ByteArray(1)\nNormPos=\"30,40\"\nPN_Checked=True\n"_ba << QString()
                              << QPoint(30, 40) << QStringList({u"PN"_s});
     QTest::addRow("empty byte array is empty text")
@@ -616,6 +616,63 @@ void FormStorageTest::valueOfAnotherType()
     // A restore that failed leaves the store as it was, for the next start to meet the same error.
     QCOMPARE(storeText() == before, !error.isEmpty());
     QCOMPARE(m_errors.size(), error.isEmpty() ? 0 : 1);
+}
+
+void FormStorageTest::damagedStore_data()
+{
+    QTest::addColumn<QByteArray>("text"); // null: a folder stands in the store's place
+    QTest::addColumn<bool>("restored");
+    QTest::addColumn<bool>("setAside");
+    const QByteArray values = "[TFPral]\nNormPos=\"30,40\"\nRF_Checked=True\n";
+    const QByteArray mark = "\xEF\xBB\xBF";
+    QTest::addRow("byte-order mark") << mark + values << true << false;
+    QTest::addRow("unclosed section") << values + "[Notes\n" << false << true;
+    QTest::addRow("byte-order mark and a line that is no value") << mark + values + "no value\n" << false << true;
+    QTest::addRow("folder in the store's place") << QByteArray() << false << false;
+}
+
+void FormStorageTest::damagedStore()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, restored);
+    QFETCH(bool, setAside);
+    const QString path = SettingsStore::programFilePath();
+    const QDir folder = QFileInfo(path).dir();
+    QVERIFY(QDir().mkpath(text.isNull() ? path : folder.path()));
+    if (!text.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    {
+        const Window window = showWindow();
+        QCOMPARE(window->pos(), restored ? QPoint(30, 40) : DesignedPosition);
+        QCOMPARE(tickedBoxes(window), restored ? QStringList(u"RF"_s) : QStringList());
+        const QStringList copies = folder.entryList({u"*.damaged-*"_s}, QDir::Files);
+        QCOMPARE(copies.size(), setAside ? 1 : 0);
+        if (setAside) {
+            const QString copy = folder.filePath(copies.first());
+            QCOMPARE(m_errors, QStringList(u"Error al leer '%1'. Se ha guardado una copia en '%2'"_s.arg(path, copy)));
+            QFile copied(copy);
+            QVERIFY(copied.open(QIODevice::ReadOnly));
+            QCOMPARE(copied.readAll(), text);
+        } else {
+            QCOMPARE(m_errors, text.isNull() ? QStringList(u"Error al leer 'FormVersion'"_s) : QStringList());
+        }
+        QVERIFY(window->close());
+    }
+    if (text.isNull()) {
+        // Nothing is moved, and nothing saved.
+        QVERIFY(QFileInfo(path).isDir());
+        QCOMPARE(m_errors.size(), 1);
+        return;
+    }
+    // The close wrote a working store, which the next start restores without a word.
+    QCOMPARE(storedValues().size(), valueNamesInOrder().size());
+    m_errors.clear();
+    const Window again = showWindow();
+    QCOMPARE(m_errors, QStringList());
+    QCOMPARE(tickedBoxes(again), restored ? QStringList(u"RF"_s) : QStringList());
 }
 
 void FormStorageTest::unwritableStore()
