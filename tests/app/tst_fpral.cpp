@@ -452,28 +452,30 @@ void TestFPral::screenReadersNameEveryControl_data()
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("accessibleName");
     QTest::addColumn<QString>("description");
-    const auto row = [](const char* name, bool browseButton, QAccessible::Role role, const char* accessibleName,
-                        const char* description) {
+    const auto row = [](const char* name, bool browseButton, QAccessible::Role role, const QString& accessibleName,
+                        const char* description = "") {
         QTest::addRow("%s%s", name, browseButton ? " browse button" : "")
-            << QString::fromLatin1(name) << browseButton << int(role) << QString::fromUtf8(accessibleName)
+            << QString::fromLatin1(name) << browseButton << int(role) << accessibleName
             << QString::fromUtf8(description);
     };
     const char* sourceHint = "Seleccionar el fichero original de datos del Pitovan o Rumbelo";
     const char* destinationHint = "Seleccionar la carpeta y fichero a crear la base de puntos";
-    row("FilenameEdit1", false, QAccessible::EditableText, "Fichero Origen", sourceHint);
-    row("FilenameEdit1", true, QAccessible::Button, "Examinar…", sourceHint);
-    row("FilenameEdit2", false, QAccessible::EditableText, "Fichero Final", destinationHint);
-    row("FilenameEdit2", true, QAccessible::Button, "Examinar…", destinationHint);
-    row("cxButton1", false, QAccessible::Button, "Generar", "Pulsar este botón para generar el nuevo fichero.");
-    row("RF", false, QAccessible::CheckBox, "Radares fijos", "");
-    row("RF1", false, QAccessible::CheckBox, "Avisar límite Velocidad — Radares fijos", "");
-    row("RM1", false, QAccessible::CheckBox, "Avisar límite Velocidad — Radares móviles", "");
-    row("TC1", false, QAccessible::CheckBox, "Avisar límite Velocidad — Tramos controlados", "");
-    row("PP1", false, QAccessible::CheckBox, "Avisar límite Velocidad — Puntos peligrosos", "");
-    row("PN1", false, QAccessible::CheckBox, "Avisar límite Velocidad — Puntos negros", "");
-    row("ZE1", false, QAccessible::CheckBox, "Avisar límite Velocidad — Zonas de niños", "");
-    row("Image1", false, QAccessible::Graphic, "Pitovan", "");
-    row("Image2", false, QAccessible::Graphic, "Rumbelo", "");
+    row("FilenameEdit1", false, QAccessible::EditableText, QStringLiteral("Fichero Origen"), sourceHint);
+    row("FilenameEdit1", true, QAccessible::Button, QStringLiteral("Examinar…"), sourceHint);
+    row("FilenameEdit2", false, QAccessible::EditableText, QStringLiteral("Fichero Final"), destinationHint);
+    row("FilenameEdit2", true, QAccessible::Button, QStringLiteral("Examinar…"), destinationHint);
+    row("cxButton1", false, QAccessible::Button, QStringLiteral("Generar"),
+        "Pulsar este botón para generar el nuevo fichero.");
+    row("RF", false, QAccessible::CheckBox, QStringLiteral("Radares fijos"));
+    const std::pair<const char*, const char*> speedBoxes[] = {
+        {"RF1", "Radares fijos"},     {"RM1", "Radares móviles"}, {"TC1", "Tramos controlados"},
+        {"PP1", "Puntos peligrosos"}, {"PN1", "Puntos negros"},   {"ZE1", "Zonas de niños"},
+    };
+    for (const auto& [box, category] : speedBoxes)
+        row(box, false, QAccessible::CheckBox,
+            QStringLiteral("Avisar límite Velocidad — ") + QString::fromUtf8(category));
+    row("Image1", false, QAccessible::Graphic, QStringLiteral("Pitovan"));
+    row("Image2", false, QAccessible::Graphic, QStringLiteral("Rumbelo"));
 }
 
 void TestFPral::screenReadersNameEveryControl()

@@ -9,10 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QDateTime Now(QDate(2024, 1, 31), QTime(14, 5, 9));
-const QByteArray Mark = "\xEF\xBB\xBF";
-const QByteArray Whole = "[TFPral]\nFormVersion=0\nRF_Checked=True\n";
-
 QByteArray contents(const QString& path)
 {
     QFile file(path);
@@ -32,78 +28,48 @@ class DamagedStoreTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void setAside_data();
     void setAside();
-    void leftAsItIs_data();
-    void leftAsItIs();
-
-private:
-    QString path(const QString& name = u"store.conf"_s) const { return m_folder->filePath(name); }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
 };
-
-void DamagedStoreTest::init()
-{
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-}
 
 void DamagedStoreTest::setAside_data()
 {
-    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("text"); // null: a folder stands in the store's place
+    QTest::addColumn<bool>("copyNameTaken");
     QTest::addColumn<QByteArray>("storeAfter");
     QTest::addColumn<bool>("copied");
-    const QByteArray unclosed = Whole + "[Notes\nA=1\n";
-    QTest::addRow("whole") << Whole << Whole << false;
-    QTest::addRow("empty") << QByteArray() << QByteArray() << false;
-    QTest::addRow("byte-order mark") << Mark + Whole << Whole << false;
-    QTest::addRow("byte-order mark alone") << Mark << QByteArray() << false;
-    QTest::addRow("unclosed section") << unclosed << QByteArray() << true;
-    QTest::addRow("line that is no value") << Whole + "no value\n" << QByteArray() << true;
-    QTest::addRow("byte-order mark and unclosed section") << Mark + unclosed << QByteArray() << true;
+    const QByteArray whole = "[TFPral]\nFormVersion=0\n";
+    const QByteArray mark = "\xEF\xBB\xBF";
+    const QByteArray unclosed = whole + "[Notes\nA=1\n";
+    QTest::addRow("whole") << whole << false << whole << false;
+    QTest::addRow("byte-order mark") << mark + whole << false << whole << false;
+    QTest::addRow("unclosed section") << unclosed << false << QByteArray() << true;
+    QTest::addRow("byte-order mark and unclosed section") << mark + unclosed << false << QByteArray() << true;
+    QTest::addRow("copy's name taken") << unclosed << true << unclosed << false;
+    QTest::addRow("folder in the store's place") << QByteArray() << false << QByteArray() << false;
 }
 
 void DamagedStoreTest::setAside()
 {
     QFETCH(QByteArray, text);
+    QFETCH(bool, copyNameTaken);
     QFETCH(QByteArray, storeAfter);
     QFETCH(bool, copied);
-    QVERIFY(writeFile(path(), text));
+    const QTemporaryDir folder;
+    const QString store = folder.filePath(u"store.conf"_s);
+    const QString copy = store + u".damaged-20240131-140509"_s;
+    QVERIFY(text.isNull() ? QDir().mkdir(store) : writeFile(store, text));
+    if (copyNameTaken)
+        QVERIFY(writeFile(copy, "earlier copy"));
 
-    const std::optional<QString> copy = setAsideDamagedStore(path(), Now);
+    QCOMPARE(setAsideDamagedStore(store, QDateTime(QDate(2024, 1, 31), QTime(14, 5, 9))),
+             copied ? std::optional(copy) : std::nullopt);
 
-    const QString copyName = u"store.conf.damaged-20240131-140509"_s;
-    QCOMPARE(copy, copied ? std::optional(path(copyName)) : std::nullopt);
-    QCOMPARE(contents(path()), storeAfter);
-    QCOMPARE(contents(path(copyName)), copied ? text : QByteArray());
-    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden),
-             copied ? QStringList({u"store.conf"_s, copyName}) : QStringList(u"store.conf"_s));
-}
-
-void DamagedStoreTest::leftAsItIs_data()
-{
-    QTest::addColumn<bool>("folderInItsPlace");
-    QTest::addRow("folder in the store's place") << true;
-    QTest::addRow("copy's name taken") << false;
-}
-
-void DamagedStoreTest::leftAsItIs()
-{
-    QFETCH(bool, folderInItsPlace);
-    const QByteArray damaged = Whole + "no value\n";
-    const QString taken = path(u"store.conf.damaged-20240131-140509"_s);
-    if (folderInItsPlace)
-        QVERIFY(QDir().mkdir(path()));
-    else
-        QVERIFY(writeFile(path(), damaged) && writeFile(taken, "earlier copy"));
-
-    QCOMPARE(setAsideDamagedStore(path(), Now), std::nullopt);
-
-    QCOMPARE(QFileInfo(path()).isDir(), folderInItsPlace);
-    QCOMPARE(contents(path()), folderInItsPlace ? QByteArray() : damaged);
-    QCOMPARE(contents(taken), folderInItsPlace ? QByteArray() : "earlier copy"_ba);
+    QCOMPARE(QFileInfo(store).isDir(), text.isNull());
+    QCOMPARE(contents(store), storeAfter);
+    QCOMPARE(contents(copy), copied ? text : copyNameTaken ? "earlier copy"_ba : QByteArray());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+             copied || copyNameTaken ? 2 : 1);
 }
 
 QTEST_GUILESS_MAIN(DamagedStoreTest)

