@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSettings>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
@@ -16,16 +17,32 @@ Hook& testHook()
     return hook;
 }
 
+// The desktop draws the dialog's frame only as it shows it; until then the window's frame, drawn
+// by the same desktop, tells its size.
+QMargins frameMarginsOf(const QWidget* window)
+{
+    if (window == nullptr || !window->isVisible())
+        return {};
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
 void placeOnMonitorOf(QFileDialog& dialog, const QWidget* window)
 {
     const QScreen* screen = window ? window->screen() : dialog.screen();
-    // The frame is known only once the dialog has its native window.
-    dialog.winId();
-    dialog.move(position(screen->geometry(), dialog.frameGeometry().size()));
+    Q_ASSERT(!dialog.testAttribute(Qt::WA_WState_Created));
+    // A move before the dialog has its native window places the frame, not the inside.
+    dialog.move(position(screen->geometry(), dialog.size().grownBy(frameMarginsOf(window))));
 }
 
 Result showFileDialog(const Request& request)
 {
+    // Qt's dialog keeps the folders and sizes of its last use in QtProject.conf among the user's
+    // settings. The field's browse memory lasts only as long as the window: Qt's is sent where no
+    // file can be, so that it is neither read nor written.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
     // Qt's own dialog rather than the desktop's, so that what we ask of it is what it does.
     QFileDialog dialog(request.window, request.title);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);

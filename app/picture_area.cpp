@@ -2,13 +2,31 @@
 
 #include "jpeg_image.h"
 
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QPainter>
 #include <QPixmap>
 
+namespace {
+
+// Screen readers take a picture area for a picture, called by its accessible name.
+QAccessibleInterface* accessiblePicture(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<PictureArea*>(object);
+    if (widget == nullptr || className != QLatin1StringView(PictureArea::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Graphic);
+}
+
+} // namespace
+
 PictureArea::PictureArea(QWidget* parent)
     : QWidget(parent)
 {
+    [[maybe_unused]] static const bool accessibleAsPicture = [] {
+        QAccessible::installFactory(accessiblePicture);
+        return true;
+    }();
     setCursor(Qt::PointingHandCursor);
 }
 

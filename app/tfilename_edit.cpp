@@ -4,12 +4,15 @@
 #include "ecombo_edit_error.h"
 #include "filename_rules.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolButton>
 #include <QValidator>
+#include <limits>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +72,8 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     // Files dragged from a file manager are refused, as is any other drop.
     setAcceptDrops(false);
     setValidator(new LineBreakRemover(this));
+    // QLineEdit's own limit of 32767 characters would cut a longer stored name.
+    setMaxLength(std::numeric_limits<int>::max());
     // The selection shows only while the field has the focus, not while another window is active.
     QPalette hiddenSelection = palette();
     hiddenSelection.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -78,6 +83,8 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     setPalette(hiddenSelection);
 
     m_button->setObjectName(u"BrowseButton"_s);
+    // Screen readers name it; on screen it stays a picture without a caption.
+    m_button->setAccessibleName(u"Examinar…"_s);
     m_button->setFocusPolicy(Qt::NoFocus);
     m_button->setCursor(Qt::ArrowCursor);
     m_button->setIcon(QIcon(u":/pictures/open_folder.png"_s));
@@ -127,6 +134,8 @@ void TFilenameEdit::browse()
     if (!result.confirmed)
         return;
     setText(quoteSpacedName(result.fileName));
+    // As after the desktop's own dialog, a relative name typed from now on, in either field, means a file there.
+    QDir::setCurrent(QFileInfo(result.fileName).absolutePath());
     m_initialDir = initialDirOf(QFile::encodeName(result.fileName));
     m_proposedName = result.fileName;
     m_filterIndex = result.filterIndex;
@@ -172,6 +181,14 @@ void TFilenameEdit::focusInEvent(QFocusEvent* event)
     default:
         selectAll();
     }
+}
+
+bool TFilenameEdit::event(QEvent* event)
+{
+    // The button shows the field's hint, so screen readers describe it with that hint too.
+    if (event->type() == QEvent::ToolTipChange)
+        m_button->setAccessibleDescription(toolTip());
+    return QLineEdit::event(event);
 }
 
 void TFilenameEdit::resizeEvent(QResizeEvent* event)

@@ -9,15 +9,17 @@ CRIBAXON_BUILD_PACKAGES=(
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
     desktop-file-utils appstream dpkg-dev file man-db bash-completion
-    xvfb openbox xfwm4 dbus-daemon xdotool x11-utils
+    xvfb openbox xfwm4 dbus-daemon dbus-bin xdotool x11-utils
+    python3 python3-pyatspi at-spi2-core
 )
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
 CRIBAXON_TEST_COMMANDS=(
     ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
     dpkg-shlibdeps:dpkg-dev file:file man:man-db
-    Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon xdotool:xdotool
+    Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon dbus-send:dbus-bin xdotool:xdotool
     xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils
+    /usr/bin/python3:python3 /usr/libexec/at-spi-bus-launcher:at-spi2-core
 )
 
 # Installs the packages that are missing; quick when none is.

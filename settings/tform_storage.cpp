@@ -1,9 +1,11 @@
 #include "tform_storage.h"
 
+#include "damaged_store.h"
 #include "settings_store.h"
 #include "stored_text.h"
 #include "window_placement.h"
 
+#include <QDateTime>
 #include <QEvent>
 #include <QVariant>
 #include <algorithm>
@@ -114,16 +116,23 @@ void TFormStorage::resolveStoredProps()
 void TFormStorage::restoreSettings()
 {
     m_saved = false;
-    const SettingsStore store(SettingsStore::programFilePath(), sectionName());
-    if (readInteger(store, u"FormVersion"_s, FormVersion) >= FormVersion) {
-        restorePosition(store);
-        restoreWindowState(store);
-        m_restored = true;
-        restoreProperties(store);
+    const QString filePath = SettingsStore::programFilePath();
+    // A store that cannot be parsed would otherwise stop every restore and every save for good.
+    const std::optional<QString> damagedCopy = setAsideDamagedStore(filePath, QDateTime::currentDateTime());
+    {
+        const SettingsStore store(filePath, sectionName());
+        if (readInteger(store, u"FormVersion"_s, FormVersion) >= FormVersion) {
+            restorePosition(store);
+            restoreWindowState(store);
+            m_restored = true;
+            restoreProperties(store);
+        }
     }
     m_restored = true;
     // Setting a maximized position once the key is closed has no counterpart
     // here: the desktop alone places a maximized window.
+    if (damagedCopy)
+        m_showError(u"Error al leer '%1'. Se ha guardado una copia en '%2'"_s.arg(filePath, *damagedCopy));
 }
 
 void TFormStorage::restorePosition(const SettingsStore& store)

@@ -5,6 +5,7 @@
 #include "tfpral.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QHelpEvent>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void settingsSurviveARestart();
     void hintsShowAsBalloons_data();
     void hintsShowAsBalloons();
+    void screenReadersNameEveryControl_data();
+    void screenReadersNameEveryControl();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -440,6 +443,62 @@ void TestFPral::hintsShowAsBalloons()
             shown << balloon->text();
     }
     QCOMPARE(shown, hint.isEmpty() ? QStringList() : QStringList {hint});
+}
+
+void TestFPral::screenReadersNameEveryControl_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("browseButton");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::addColumn<QString>("description");
+    const auto row = [](const char* name, bool browseButton, QAccessible::Role role, const QString& accessibleName,
+                        const char* description = "") {
+        QTest::addRow("%s%s", name, browseButton ? " browse button" : "")
+            << QString::fromLatin1(name) << browseButton << int(role) << accessibleName
+            << QString::fromUtf8(description);
+    };
+    const char* sourceHint = "Seleccionar el fichero original de datos del Pitovan o Rumbelo";
+    const char* destinationHint = "Seleccionar la carpeta y fichero a crear la base de puntos";
+    row("FilenameEdit1", false, QAccessible::EditableText, QStringLiteral("Fichero Origen"), sourceHint);
+    row("FilenameEdit1", true, QAccessible::Button, QStringLiteral("Examinar…"), sourceHint);
+    row("FilenameEdit2", false, QAccessible::EditableText, QStringLiteral("Fichero Final"), destinationHint);
+    row("FilenameEdit2", true, QAccessible::Button, QStringLiteral("Examinar…"), destinationHint);
+    row("cxButton1", false, QAccessible::Button, QStringLiteral("Generar"),
+        "Pulsar este botón para generar el nuevo fichero.");
+    row("RF", false, QAccessible::CheckBox, QStringLiteral("Radares fijos"));
+    const std::pair<const char*, const char*> speedBoxes[] = {
+        {"RF1", "Radares fijos"},     {"RM1", "Radares móviles"}, {"TC1", "Tramos controlados"},
+        {"PP1", "Puntos peligrosos"}, {"PN1", "Puntos negros"},   {"ZE1", "Zonas de niños"},
+    };
+    for (const auto& [box, category] : speedBoxes)
+        row(box, false, QAccessible::CheckBox,
+            QStringLiteral("Avisar límite Velocidad — ") + QString::fromUtf8(category));
+    row("Image1", false, QAccessible::Graphic, QStringLiteral("Pitovan"));
+    row("Image2", false, QAccessible::Graphic, QStringLiteral("Rumbelo"));
+}
+
+void TestFPral::screenReadersNameEveryControl()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, browseButton);
+    QFETCH(int, role);
+    QFETCH(QString, accessibleName);
+    QFETCH(QString, description);
+    QWidget* target = control(name.toLatin1().constData());
+    if (browseButton) {
+        auto* button = target->findChild<QAbstractButton*>();
+        QVERIFY(button);
+        // Only screen readers hear of it: on screen it keeps its picture alone, and the field's hint.
+        QCOMPARE(button->text(), QString());
+        QCOMPARE(button->toolTip(), QString());
+        target = button;
+    }
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(target);
+    QVERIFY(accessible);
+    QCOMPARE(int(accessible->role()), role);
+    QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+    QCOMPARE(accessible->text(QAccessible::Description), description);
 }
 
 CRIBAXON_GUI_TEST_MAIN(TestFPral)

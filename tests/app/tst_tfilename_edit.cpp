@@ -92,6 +92,7 @@ private:
     QString withDir(QString text) const { return text.replace(u'@', m_dir.path()); }
 
     QTemporaryDir m_dir {QDir::tempPath() + u"/filename-edit-XXXXXX"_s};
+    QString m_startFolder = QDir::currentPath();
     QList<BrowseDialog::Request> m_requests;
     QList<BrowseDialog::Result> m_answers;
 };
@@ -117,6 +118,7 @@ void TestTFilenameEdit::init()
 void TestTFilenameEdit::cleanup()
 {
     BrowseDialog::setTestHook({});
+    QDir::setCurrent(m_startFolder);
 }
 
 void TestTFilenameEdit::setFileNameThroughProperty_data()
@@ -131,6 +133,8 @@ void TestTFilenameEdit::setFileNameThroughProperty_data()
     QTest::addRow("only spaces") << u"   "_s << QString();
     QTest::addRow("bar in leading word") << u"a|b c.txt"_s << QString();
     QTest::addRow("existing file with bracket") << u"@/sub/[1].txt"_s << QString();
+    // QLineEdit's own limit is 32767.
+    QTest::addRow("longer than any limit") << QString(40000, u'n') << QString(40000, u'n');
 }
 
 void TestTFilenameEdit::setFileNameThroughProperty()
@@ -216,11 +220,13 @@ void TestTFilenameEdit::browseResult_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("expectedText");
     QTest::addColumn<QString>("expectedFileName");
+    QTest::addColumn<QString>("currentFolder"); // empty: the one the test started in
 
-    QTest::addRow("path without space") << true << u"@/sub/new.mdb"_s << u"@/sub/new.mdb"_s << u"@/sub/new.mdb"_s;
-    QTest::addRow("path with space") << true << u"@/my dir/new file"_s << u"\"@/my dir/new file\""_s
-                                     << u"@/my dir/new file"_s;
-    QTest::addRow("cancel") << false << QString() << u"old.txt"_s << u"old.txt"_s;
+    QTest::addRow("path without space") << true << u"@/sub/new.mdb"_s << u"@/sub/new.mdb"_s << u"@/sub/new.mdb"_s
+                                        << u"@/sub"_s;
+    QTest::addRow("path with space, folder gone")
+        << true << u"@/my dir/new file"_s << u"\"@/my dir/new file\""_s << u"@/my dir/new file"_s << QString();
+    QTest::addRow("cancel") << false << QString() << u"old.txt"_s << u"old.txt"_s << QString();
 }
 
 void TestTFilenameEdit::browseResult()
@@ -229,6 +235,7 @@ void TestTFilenameEdit::browseResult()
     QFETCH(QString, chosen);
     QFETCH(QString, expectedText);
     QFETCH(QString, expectedFileName);
+    QFETCH(QString, currentFolder);
 
     Window w;
     QVERIFY(w.showActive());
@@ -244,6 +251,8 @@ void TestTFilenameEdit::browseResult()
     QCOMPARE(w.first->text().remove(u'"'), withDir(expectedFileName));
     QCOMPARE(changes.count(), confirmed ? 1 : 0);
     QVERIFY(w.first->hasFocus());
+    // Relative names typed from now on, in either field, mean files there.
+    QCOMPARE(QDir::currentPath(), currentFolder.isEmpty() ? m_startFolder : withDir(currentFolder));
 }
 
 void TestTFilenameEdit::filterEntryRememberedPerField()
@@ -588,6 +597,9 @@ void TestTFilenameEdit::realDialog()
     QCOMPARE(w.first->text(), withDir(u"\"@/sub/my file\""_s));
     // The focus is the field's for when the desktop gives the window back its activation.
     QCOMPARE(w.focusWidget(), w.first);
+    // The dialog's memory is never stored: not even Qt's own file lands among the user's settings.
+    QCOMPARE(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 CRIBAXON_GUI_TEST_MAIN(TestTFilenameEdit)

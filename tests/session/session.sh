@@ -141,6 +141,10 @@ session_start() {
     # one that was there before it, which it does not focus. Once it focuses a new window of ours, it
     # is ready for the program's.
     session_wait_until "$wm to focus a new window" session_wm_focuses_new_window
+    # xdotool's first key makes the server tell every client that the keyboard map changed; the manager
+    # then takes its key bindings down and up again, and a key of its own (Alt+F4) pressed meanwhile
+    # goes to the window instead. Sent now, before the program starts, that first key is over with.
+    xdotool key shift
     session_log "$wm manages display $DISPLAY"
 }
 

@@ -187,6 +187,8 @@ private Q_SLOTS:
     void savedWindowState();
     void valueOfAnotherType_data();
     void valueOfAnotherType();
+    void damagedStore_data();
+    void damagedStore();
     void unwritableStore();
     void failedWriteStopsTheSave_data();
     void failedWriteStopsTheSave();
@@ -589,8 +591,6 @@ void FormStorageTest::valueOfAnotherType_data()
     QTest::addRow("ShowCmd, after the position")
         << "ShowCmd=@ByteArray(3)\n" + others << u"Tipo de dato inválido para 'ShowCmd'"_s << QPoint(30, 40)
         << QStringList();
-    QTest::addRow("unreadable file") << "a line that is no value\n" + others << u"Error al leer 'FormVersion'"_s
-                                     << DesignedPosition << QStringList();
     QTest::addRow("one box") << "RF_Checked=@ByteArray(1)\nNormPos=\"30,40\"\nPN_Checked=True\n"_ba << QString()
                              << QPoint(30, 40) << QStringList({u"PN"_s});
     QTest::addRow("empty byte array is empty text")
@@ -616,6 +616,42 @@ void FormStorageTest::valueOfAnotherType()
     // A restore that failed leaves the store as it was, for the next start to meet the same error.
     QCOMPARE(storeText() == before, !error.isEmpty());
     QCOMPARE(m_errors.size(), error.isEmpty() ? 0 : 1);
+}
+
+void FormStorageTest::damagedStore_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("restored");
+    const QByteArray values = "[TFPral]\nNormPos=\"30,40\"\nRF_Checked=True\n";
+    QTest::addRow("byte-order mark") << "\xEF\xBB\xBF" + values << true;
+    QTest::addRow("unclosed section") << values + "[Notes\n" << false;
+}
+
+void FormStorageTest::damagedStore()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, restored);
+    const QString path = SettingsStore::programFilePath();
+    const QDir folder = QFileInfo(path).dir();
+    QVERIFY(QDir().mkpath(folder.path()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    const QStringList ticked = restored ? QStringList(u"RF"_s) : QStringList();
+    {
+        const Window window = showWindow();
+        QCOMPARE(window->pos(), restored ? QPoint(30, 40) : DesignedPosition);
+        QCOMPARE(tickedBoxes(window), ticked);
+        const QStringList copies = folder.entryList({u"*.damaged-*"_s}, QDir::Files);
+        QCOMPARE(copies.size(), restored ? 0 : 1);
+        const QString message = u"Error al leer '%1'. Se ha guardado una copia en '%2'"_s;
+        QCOMPARE(m_errors, restored ? QStringList() : QStringList(message.arg(path, folder.filePath(copies[0]))));
+        QVERIFY(window->close());
+    }
+    // The close wrote a working store, which the next start restores without a word.
+    m_errors.clear();
+    QCOMPARE(tickedBoxes(showWindow()), ticked);
+    QCOMPARE(m_errors, QStringList());
 }
 
 void FormStorageTest::unwritableStore()
