@@ -176,7 +176,7 @@ Parser::Step Parser::longOption(std::string_view text)
     if (matches.size() > 1) {
         std::string reason = "la opción " + quoted(argument) + " es ambigua; posibilidades:";
         for (const OptionName* option : matches)
-            reason += " " + quoted(longName(*option));
+            reason.append(" ").append(quoted(longName(*option)));
         return CommandLineError {reason};
     }
     const OptionName& option = *matches.front();
