@@ -3,13 +3,15 @@
 CRIBAXON_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    # Not linked: the platform plugin that starts the program on a desktop of Wayland alone.
+    qt6-wayland
     libjpeg62-turbo-dev
     fonts-dejavu-core fonts-dejavu-extra
 )
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
     desktop-file-utils appstream dpkg-dev file man-db bash-completion
-    xvfb openbox xfwm4 dbus-daemon xdotool x11-utils
+    xvfb openbox xfwm4 dbus-daemon xdotool x11-utils weston
 )
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
@@ -17,7 +19,7 @@ CRIBAXON_TEST_COMMANDS=(
     ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
     dpkg-shlibdeps:dpkg-dev file:file man:man-db
     Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon xdotool:xdotool
-    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils
+    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils weston:weston weston-debug:weston
 )
 
 # Installs the packages that are missing; quick when none is.
