@@ -328,3 +328,15 @@ session_stored() {
     line=${line#\"}
     echo "${line%\"}"
 }
+
+# Fails unless the store holds COUNT values and each NAME=TEXT given.
+#   session_expect_stored COUNT NAME=TEXT...
+session_expect_stored() {
+    local file row stored
+    file=$(session_settings_file)
+    [ "$(grep -c = "$file")" -eq "$1" ] || session_fail "not $1 values stored:"$'\n'"$(cat "$file")"
+    for row in "${@:2}"; do
+        stored=$(session_stored "${row%%=*}")
+        [ "$stored" = "${row#*=}" ] || session_fail "${row%%=*} is stored as '$stored', not '${row#*=}'"
+    done
+}
