@@ -1,6 +1,7 @@
 #include "tfpral.h"
 
 #include "event_guard.h"
+#include "full_stop.h"
 #include "hint_manager.h"
 #include "message_boxes.h"
 #include "run_generation.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <cstdio>
 
 namespace {
 
@@ -21,6 +23,14 @@ constexpr QColor Panel2Grey {143, 143, 143};
 std::string fileNameBytes(const QString& text)
 {
     return QFile::encodeName(text).toStdString();
+}
+
+void printError(const QString& message)
+{
+    const QByteArray bytes = message.toUtf8();
+    const std::string line
+        = "zorvanti-cribaxon: " + withFullStop(std::string_view(bytes.constData(), bytes.size())) + '\n';
+    std::fputs(line.c_str(), stderr);
 }
 
 void paintBackground(QWidget* widget, const QColor& colour)
@@ -49,7 +59,8 @@ TFPral::TFPral(QWidget* parent)
     move(FirstStartPosition);
     connectHandlers();
     // Restores when the window is first shown and saves when it closes.
-    FormStorage1 = new TFormStorage(this, std::make_unique<WidgetPlacement>(this), &MessageBoxes::error);
+    FormStorage1 = new TFormStorage(this, std::make_unique<WidgetPlacement>(this),
+                                    [this](const QString& message) { showStorageError(message); });
     FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
     m_hints = std::make_unique<HintManager>(*this);
 }
@@ -144,6 +155,36 @@ RunOptions TFPral::runOptions() const
     options.PN1 = ui->PN1->isChecked();
     options.ZE1 = ui->ZE1->isChecked();
     return options;
+}
+
+void TFPral::closeAtTermination()
+{
+    if (m_closingAtTermination)
+        return;
+    m_closingAtTermination = true;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    // Once the event loop is back from the boxes just closed, and the window
+    // shown if a box of its restore held it half-way; a window already closed
+    // is not saved twice.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isVisible())
+                close();
+        },
+        Qt::QueuedConnection);
+}
+
+void TFPral::showStorageError(const QString& message) const
+{
+    if (m_closingAtTermination)
+        printError(message);
+    else
+        MessageBoxes::error(message);
 }
 
 void TFPral::cxButton1Click()

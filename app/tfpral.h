@@ -25,6 +25,11 @@ public:
     // The twelve boxes as they stand; a disabled speed-warning box counts too.
     RunOptions runOptions() const;
 
+    // Ends the program as the close box does when the session or the terminal
+    // ends it: an open box is closed first, and a failed save is told on
+    // standard error, for no one may be left to close an error box.
+    void closeAtTermination();
+
 private Q_SLOTS:
     void RFClick(QCheckBox* sender);
     void RMClick(QCheckBox* sender);
@@ -42,8 +47,10 @@ private:
     void setUpLook();
     void scaleToFont();
     void connectHandlers();
+    void showStorageError(const QString& message) const;
 
     std::unique_ptr<Ui::TFPral> ui;
     TFormStorage* FormStorage1 = nullptr;
     std::unique_ptr<HintManager> m_hints;
+    bool m_closingAtTermination = false;
 };

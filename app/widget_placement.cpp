@@ -54,6 +54,12 @@ QRect WidgetPlacement::frame() const
     return {m_window->pos(), m_window->frameGeometry().size()};
 }
 
+bool WidgetPlacement::knowsPosition() const
+{
+    // Wayland lets the compositor alone place a window and keeps its place from the program.
+    return !QGuiApplication::platformName().startsWith(u"wayland");
+}
+
 void WidgetPlacement::moveTo(QPoint topLeft)
 {
     m_window->move(topLeft);

@@ -15,6 +15,7 @@ public:
     bool isApplicationMinimized() const override;
     QRect normalFrame() const override;
     QRect frame() const override;
+    bool knowsPosition() const override;
 
     void moveTo(QPoint topLeft) override;
     void setMaximized(bool maximized) override;

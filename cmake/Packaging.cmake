@@ -28,7 +28,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not linked, but read at run time: Qt's own texts in Spanish, and the face that stands in for the
 # window font (DejaVu Sans Condensed lives in fonts-dejavu-extra).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-dejavu-core, fonts-dejavu-extra")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme")
+# Qt's Wayland plugin, for a desktop that offers Wayland alone, recommended as Debian's Qt recommends
+# its X11 plugin (qt6-qpa-plugins): apt installs both unless told to leave recommendations out, and
+# on every desktop with X the program runs without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # Every Debian package carries its copyright and changelog under share/doc.

@@ -226,6 +226,18 @@ void TFormStorage::saveSettings()
     store.writeText(u"Flags"_s, QString::number(m_placement->flags()));
     store.writeText(u"ShowCmd"_s, QString::number(showCommand));
     store.writeText(u"PixelsPerInch"_s, QString::number(m_placement->pixelsPerInch()));
+    // A position the window cannot learn is not written: the stored one stays
+    // for the next desktop that places windows where they ask.
+    if (m_placement->knowsPosition())
+        savePosition(store);
+    store.writeText(u"Visible"_s, m_destroying ? u"1"_s : u"0"_s);
+    for (const StoredProp& prop : m_storedProps)
+        store.writeText(prop.valueName, trimmedControlCodes(currentText(prop)));
+    m_saved = true;
+}
+
+void TFormStorage::savePosition(SettingsStore& store) const
+{
     // There are no minimized or maximized positions here to store.
     const QString minMaxPos = StoredText::positionText(-1, -1, -1, -1);
     store.writeText(u"MinMaxPos"_s + resolutionSuffix(m_placement->primaryScreenSize()), minMaxPos);
@@ -235,10 +247,6 @@ void TFormStorage::saveSettings()
                                                      normal.top() + normal.height());
     store.writeText(u"NormPos"_s + resolutionSuffix(m_placement->primaryScreenSize()), normPos);
     store.writeText(u"NormPos"_s, normPos);
-    store.writeText(u"Visible"_s, m_destroying ? u"1"_s : u"0"_s);
-    for (const StoredProp& prop : m_storedProps)
-        store.writeText(prop.valueName, trimmedControlCodes(currentText(prop)));
-    m_saved = true;
 }
 
 void TFormStorage::windowDestroying()

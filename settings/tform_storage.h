@@ -49,6 +49,7 @@ private:
     void restoreWindowState(const SettingsStore& store);
     void restoreProperties(const SettingsStore& store);
     void restoreProperty(const SettingsStore& store, const StoredProp& prop);
+    void savePosition(SettingsStore& store) const;
     static QString currentText(const StoredProp& prop);
     QString readPositionText(const SettingsStore& store, const QString& name) const;
     QString sectionName() const;

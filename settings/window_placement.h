@@ -19,6 +19,8 @@ public:
     // The frame the window has, or would have, in normal state.
     virtual QRect normalFrame() const = 0;
     virtual QRect frame() const = 0;
+    // False where the desktop places windows and tells no program where they are.
+    virtual bool knowsPosition() const = 0;
 
     // Moves the window's frame without showing the window.
     virtual void moveTo(QPoint topLeft) = 0;

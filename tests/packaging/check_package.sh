@@ -46,12 +46,19 @@ for row in "${fields[@]}"; do
     [[ $value =~ $pattern ]] || fail "$field is '$value', expected to match $pattern"
 done
 
-depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libc6 libstdc++6 \
-    qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra; do
-    [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] ||
-        fail "Depends lacks $package: $depends"
-done
+# FIELD PACKAGE...: each package is in the field, alone or with a version.
+expect_relations() {
+    local field=$1 value package
+    shift
+    value=$(dpkg-deb -f "$deb" "$field")
+    for package in "$@"; do
+        [[ ", $value," == *", $package "* || ", $value," == *", $package,"* ]] ||
+            fail "$field lacks $package: $value"
+    done
+}
+expect_relations Depends libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libc6 libstdc++6 \
+    qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra
+expect_relations Recommends hicolor-icon-theme qt6-wayland
 
 description=$(dpkg-deb -f "$deb" Description)
 synopsis=$(head -n 1 <<<"$description")

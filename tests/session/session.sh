@@ -1,6 +1,7 @@
-# The real-session tests' library: a private X server with a real window manager, a private home, the
-# program started as a user starts it, and the means to drive it as a person does. Sourced by each
-# scenario; whatever it starts is ended, and every file it makes removed, on every way out.
+# The real-session tests' library: a private X server with a real window manager (or a private Wayland
+# compositor), a private home, the program started as a user starts it, and the means to drive it as a
+# person does. Sourced by each scenario; whatever it starts is ended, and every file it makes removed,
+# on every way out.
 #
 # Environment:
 #   SESSION_PROGRAM  the program (required)
@@ -11,6 +12,7 @@
 #
 # After session_start: DISPLAY, HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR, TMPDIR and the session bus are
 # the test's own; SESSION_DIR is a scratch folder; SESSION_MAIN_TITLE matches the main window's caption.
+# After session_start_wayland the same, but WAYLAND_DISPLAY in place of DISPLAY, which is unset.
 
 set -euo pipefail
 
@@ -99,11 +101,13 @@ session_cleanup() {
     exit "$status"
 }
 
-session_start() {
+# A home, runtime folder and temporary folder of the test's own, and no display yet.
+#   session_prepare TOOL...
+session_prepare() {
     [ -n "${SESSION_PROGRAM:-}" ] || session_fail "SESSION_PROGRAM names no program"
     [ -x "$SESSION_PROGRAM" ] || session_fail "$SESSION_PROGRAM is not an executable"
-    local wm=${SESSION_WM:-openbox} tool
-    for tool in "${SESSION_TOOLS[@]}" "$wm"; do
+    local tool
+    for tool in "$@"; do
         command -v "$tool" >/dev/null || session_fail "$tool is missing (scripts/test.sh installs it)"
     done
 
@@ -116,7 +120,20 @@ session_start() {
     export TMPDIR=$SESSION_DIR/tmp
     mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR" "$SESSION_DIR/work"
     mkdir -m 0700 "$XDG_RUNTIME_DIR"
-    unset WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
+    unset DISPLAY WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
+}
+
+session_start_bus() {
+    # Without a bus of its own, libdbus would autolaunch one that outlives the test.
+    dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
+        >"$SESSION_DIR/dbus.log" 2>&1 &
+    session_wait_until "the session bus" test -S "$XDG_RUNTIME_DIR/bus"
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+}
+
+session_start() {
+    local wm=${SESSION_WM:-openbox}
+    session_prepare "${SESSION_TOOLS[@]}" "$wm"
 
     # The server picks a free display itself and names it once it takes connections.
     : >"$SESSION_DIR/display"
@@ -124,12 +141,7 @@ session_start() {
         3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
     session_wait_until "Xvfb to name its display" grep -q '^[0-9]' "$SESSION_DIR/display"
     export DISPLAY=:$(head -n 1 "$SESSION_DIR/display")
-
-    # Without a bus of its own, libdbus would autolaunch one that outlives the test.
-    dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
-        >"$SESSION_DIR/dbus.log" 2>&1 &
-    session_wait_until "the session bus" test -S "$XDG_RUNTIME_DIR/bus"
-    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+    session_start_bus
 
     case $wm in
     openbox) openbox --sm-disable >"$SESSION_DIR/wm.log" 2>&1 & ;;
@@ -146,6 +158,26 @@ session_start() {
     # goes to the window instead. Sent now, before the program starts, that first key is over with.
     xdotool key shift
     session_log "$wm manages display $DISPLAY"
+}
+
+# A Wayland session without X: weston on a virtual screen, its debug protocol on for
+# session_wayland_window_shown.
+session_start_wayland() {
+    session_prepare weston weston-debug dbus-daemon
+    local screen=${SESSION_SCREEN:-1024x768x24} socket=wayland-cribaxon
+    screen=${screen%x*}
+    weston --backend=headless-backend.so --socket="$socket" --width="${screen%x*}" --height="${screen#*x}" \
+        --no-config --idle-time=0 --debug >"$SESSION_DIR/weston.log" 2>&1 &
+    session_wait_until "weston's socket" test -S "$XDG_RUNTIME_DIR/$socket"
+    export WAYLAND_DISPLAY=$socket
+    session_start_bus
+    session_log "weston serves $WAYLAND_DISPLAY"
+}
+
+# The compositor shows a window of process PID with the main window's caption.
+session_wayland_window_shown() {
+    weston-debug scene-graph 2>/dev/null |
+        grep -E "role xdg_toplevel, PID $1, .*top-level window '${SESSION_MAIN_TITLE:1:-1}'"
 }
 
 # Maps a probe window, gives the manager a few seconds to focus it, and closes it again.
@@ -181,10 +213,15 @@ session_wm_is_managing() {
 }
 
 # Starts the program in the background, as a user starts it, and waits for its window:
-# SESSION_MAIN is its window and SESSION_PROGRAM_PID its process.
+# SESSION_MAIN is its window (under X) and SESSION_PROGRAM_PID its process.
 session_start_program() {
     "$SESSION_PROGRAM" >>"$SESSION_DIR/program.log" 2>&1 </dev/null &
     SESSION_PROGRAM_PID=$!
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        session_wait_until "the main window" session_wayland_window_shown "$SESSION_PROGRAM_PID"
+        session_log "program $SESSION_PROGRAM_PID shows its window"
+        return
+    fi
     session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE"
     SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE")
     session_wait_until "the main window to be active" session_is_active "$SESSION_MAIN"
@@ -294,4 +331,16 @@ session_stored() {
     line=${line#*=}
     line=${line#\"}
     echo "${line%\"}"
+}
+
+# Fails unless the store holds COUNT values and each NAME=TEXT given.
+#   session_expect_stored COUNT NAME=TEXT...
+session_expect_stored() {
+    local file row stored
+    file=$(session_settings_file)
+    [ "$(grep -c = "$file")" -eq "$1" ] || session_fail "not $1 values stored:"$'\n'"$(cat "$file")"
+    for row in "${@:2}"; do
+        stored=$(session_stored "${row%%=*}")
+        [ "$stored" = "${row#*=}" ] || session_fail "${row%%=*} is stored as '$stored', not '${row#*=}'"
+    done
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "file_descriptor.h"
+
+#include <QObject>
+#include <array>
+#include <csignal>
+
+class QSocketNotifier;
+
+// SIGTERM (the session ends), SIGHUP (the terminal closes) and SIGINT (Ctrl+C)
+// brought into the event loop as received(), so that the program can end as
+// its window's close ends it. While this exists the three no longer kill the
+// process, but those ignored when it came stay ignored; one instance at a time.
+class TerminationSignals final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+    Q_DISABLE_COPY_MOVE(TerminationSignals)
+
+Q_SIGNALS:
+    void received();
+
+private:
+    void readPending();
+
+    FileDescriptor m_readEnd;
+    FileDescriptor m_writeEnd;
+    QSocketNotifier* m_notifier = nullptr;
+    std::array<struct sigaction, 3> m_previousActions {};
+};
