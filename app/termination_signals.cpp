@@ -31,10 +31,10 @@ TerminationSignals::TerminationSignals(QObject* parent)
     // Without the socket the signals keep their default action and end the program at once.
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, ends) != 0)
         return;
-    m_readEnd = FileDescriptor(ends[0]);
-    m_writeEnd = FileDescriptor(ends[1]);
-    writeEnd = m_writeEnd.get();
-    m_notifier = new QSocketNotifier(m_readEnd.get(), QSocketNotifier::Read, this);
+    m_readEnd.emplace(ends[0], PosixCalls::system());
+    m_writeEnd.emplace(ends[1], PosixCalls::system());
+    writeEnd = m_writeEnd->get();
+    m_notifier = new QSocketNotifier(m_readEnd->get(), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readPending);
 
     struct sigaction action = {};
@@ -52,7 +52,7 @@ TerminationSignals::TerminationSignals(QObject* parent)
 
 TerminationSignals::~TerminationSignals()
 {
-    if (m_writeEnd.isValid()) {
+    if (m_writeEnd) {
         for (std::size_t i = 0; i < HandledSignals.size(); ++i)
             sigaction(HandledSignals[i], &m_previousActions[i], nullptr);
         writeEnd = -1;
@@ -64,6 +64,6 @@ TerminationSignals::~TerminationSignals()
 void TerminationSignals::readPending()
 {
     char bytes[16];
-    while (::read(m_readEnd.get(), bytes, sizeof bytes) > 0) { }
+    while (::read(m_readEnd->get(), bytes, sizeof bytes) > 0) { }
     Q_EMIT received();
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <array>
 #include <csignal>
+#include <optional>
 
 class QSocketNotifier;
 
@@ -27,8 +28,9 @@ Q_SIGNALS:
 private:
     void readPending();
 
-    FileDescriptor m_readEnd;
-    FileDescriptor m_writeEnd;
+    // Present once the socket pair is made.
+    std::optional<FileDescriptor> m_readEnd;
+    std::optional<FileDescriptor> m_writeEnd;
     QSocketNotifier* m_notifier = nullptr;
     std::array<struct sigaction, 3> m_previousActions {};
 };
