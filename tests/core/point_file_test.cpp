@@ -4,7 +4,6 @@
 
 using std::nullopt;
 using Kind = std::optional<PointFileKind>;
-using Category = std::optional<PointCategory>;
 
 namespace {
 
@@ -90,7 +89,7 @@ struct PitovanCase
 {
     const char* name;
     const char* line;
-    Category category;
+    RecordClass recordClass;
 };
 
 class PitovanCategory : public testing::TestWithParam<PitovanCase>
@@ -99,30 +98,30 @@ class PitovanCategory : public testing::TestWithParam<PitovanCase>
 
 TEST_P(PitovanCategory, ComesFromColumn16)
 {
-    EXPECT_EQ(pitovanCategory(GetParam().line), GetParam().category);
+    EXPECT_EQ(classifyRecord(PointFileKind::Pitovan, GetParam().line), GetParam().recordClass);
 }
 
-INSTANTIATE_TEST_SUITE_P(, PitovanCategory,
-                         testing::Values(PitovanCase {"Digit1", "AAAAAAAAAAAAAA91", PointCategory::RF},
-                                         PitovanCase {"Digit2", "AAAAAAAAAAAAAA92tail", PointCategory::RM},
-                                         PitovanCase {"Digit3", "AAAAAAAAAAAAAA93", PointCategory::TC},
-                                         PitovanCase {"Digit4", "AAAAAAAAAAAAAA94", PointCategory::TC},
-                                         PitovanCase {"Digit5", "AAAAAAAAAAAAAA95", PointCategory::PP},
-                                         PitovanCase {"Digit6IsChildren", "AAAAAAAAAAAAAA96", PointCategory::ZE},
-                                         PitovanCase {"Digit7IsBlackSpots", "AAAAAAAAAAAAAA97", PointCategory::PN},
-                                         PitovanCase {"Digit0", "AAAAAAAAAAAAAA90", nullopt},
-                                         PitovanCase {"Digit8", "AAAAAAAAAAAAAA98", nullopt},
-                                         PitovanCase {"Letter", "AAAAAAAAAAAAAA9A", nullopt},
-                                         PitovanCase {"Only15Columns", "AAAAAAAAAAAAAA1", nullopt},
-                                         PitovanCase {"Empty", "", nullopt}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    , PitovanCategory,
+    testing::Values(PitovanCase {"Digit1", "AAAAAAAAAAAAAA91", classOf(PointCategory::RF)},
+                    PitovanCase {"Digit2", "AAAAAAAAAAAAAA92tail", classOf(PointCategory::RM)},
+                    PitovanCase {"Digit3", "AAAAAAAAAAAAAA93", classOf(PointCategory::TC)},
+                    PitovanCase {"Digit4", "AAAAAAAAAAAAAA94", classOf(PointCategory::TC)},
+                    PitovanCase {"Digit5", "AAAAAAAAAAAAAA95", classOf(PointCategory::PP)},
+                    PitovanCase {"Digit6IsChildren", "AAAAAAAAAAAAAA96", classOf(PointCategory::ZE)},
+                    PitovanCase {"Digit7IsBlackSpots", "AAAAAAAAAAAAAA97", classOf(PointCategory::PN)},
+                    PitovanCase {"Digit0", "AAAAAAAAAAAAAA90", NoCategoryClass},
+                    PitovanCase {"Digit8", "AAAAAAAAAAAAAA98", NoCategoryClass},
+                    PitovanCase {"Letter", "AAAAAAAAAAAAAA9A", NoCategoryClass},
+                    PitovanCase {"Only15Columns", "AAAAAAAAAAAAAA1", NoCategoryClass},
+                    PitovanCase {"Empty", "", NoCategoryClass}),
+    [](const auto& info) { return info.param.name; });
 
 struct RumbeloCase
 {
     const char* name;
     const char* line;
-    bool marker;
-    Category category;
+    RecordClass recordClass;
 };
 
 class RumbeloRecord : public testing::TestWithParam<RumbeloCase>
@@ -131,27 +130,25 @@ class RumbeloRecord : public testing::TestWithParam<RumbeloCase>
 
 TEST_P(RumbeloRecord, IsAMarkerOrHasTheCategoryOfColumns15To16)
 {
-    const RecordClass record = classifyRumbeloRecord(GetParam().line);
-    EXPECT_EQ(record.marker, GetParam().marker);
-    EXPECT_EQ(record.category, GetParam().category);
+    EXPECT_EQ(classifyRecord(PointFileKind::Rumbelo, GetParam().line), GetParam().recordClass);
 }
 
 INSTANTIATE_TEST_SUITE_P(, RumbeloRecord,
-                         testing::Values(RumbeloCase {"Code06", "11111111112222060000", false, PointCategory::RF},
-                                         RumbeloCase {"Code07", "11111111112222070000", false, PointCategory::RM},
-                                         RumbeloCase {"Code08", "11111111112222080000", false, PointCategory::TC},
-                                         RumbeloCase {"Code0D", "111111111122220D", false, PointCategory::TC},
-                                         RumbeloCase {"Code09", "11111111112222090000", false, PointCategory::PP},
-                                         RumbeloCase {"Code0A", "111111111122220A0000", false, PointCategory::PN},
-                                         RumbeloCase {"Code0B", "111111111122220B0000", false, PointCategory::ZE},
-                                         RumbeloCase {"LowerCase0d", "111111111122220d0000", false, nullopt},
-                                         RumbeloCase {"Code05", "11111111112222050000", false, nullopt},
-                                         RumbeloCase {"OneCharacterCode", "111111111122220", false, nullopt},
-                                         RumbeloCase {"Empty", "", false, nullopt},
-                                         RumbeloCase {"Marker", "FFFFFFFFFF", true, nullopt},
-                                         RumbeloCase {"MarkerWithCode", "FFFFFFFFFF222206", true, nullopt},
-                                         RumbeloCase {"NineFs", "FFFFFFFFF2222206", false, PointCategory::RF},
-                                         RumbeloCase {"LowerCaseFs", "ffffffffff222206", false, PointCategory::RF}),
+                         testing::Values(RumbeloCase {"Code06", "11111111112222060000", classOf(PointCategory::RF)},
+                                         RumbeloCase {"Code07", "11111111112222070000", classOf(PointCategory::RM)},
+                                         RumbeloCase {"Code08", "11111111112222080000", classOf(PointCategory::TC)},
+                                         RumbeloCase {"Code0D", "111111111122220D", classOf(PointCategory::TC)},
+                                         RumbeloCase {"Code09", "11111111112222090000", classOf(PointCategory::PP)},
+                                         RumbeloCase {"Code0A", "111111111122220A0000", classOf(PointCategory::PN)},
+                                         RumbeloCase {"Code0B", "111111111122220B0000", classOf(PointCategory::ZE)},
+                                         RumbeloCase {"LowerCase0d", "111111111122220d0000", NoCategoryClass},
+                                         RumbeloCase {"Code05", "11111111112222050000", NoCategoryClass},
+                                         RumbeloCase {"OneCharacterCode", "111111111122220", NoCategoryClass},
+                                         RumbeloCase {"Empty", "", NoCategoryClass},
+                                         RumbeloCase {"Marker", "FFFFFFFFFF", MarkerClass},
+                                         RumbeloCase {"MarkerWithCode", "FFFFFFFFFF222206", MarkerClass},
+                                         RumbeloCase {"NineFs", "FFFFFFFFF2222206", classOf(PointCategory::RF)},
+                                         RumbeloCase {"LowerCaseFs", "ffffffffff222206", classOf(PointCategory::RF)}),
                          [](const auto& info) { return info.param.name; });
 
 struct SinVelCase
