@@ -58,9 +58,9 @@ RecordTally tallyOf(PointFileKind kind, const Tallies& tallies)
 }
 
 // Reads the records to the end and does with each what its class's action
-// says; the destination is needed only by actions that write.
-RecordTally processRecords(PointFileKind kind, const RecordActions& actions, LineReader& source,
-                           LineWriter* destination)
+// says; the destination is needed only by actions that write. The actions come
+// by value, so that the compiler knows no write of a line can change them.
+RecordTally processRecords(PointFileKind kind, const RecordActions actions, LineReader& source, LineWriter* destination)
 {
     Tallies tallies {};
     std::array<char, SinVelMaximumSize> blanked;
