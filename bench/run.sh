@@ -14,7 +14,7 @@ large_records=${LARGE_RECORDS:-28000000} # about 1 GB of Pitovan records
 runs=${RUNS:-30}
 build=$PWD/build-bench
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_SANITIZE=OFF -DCRIBAXON_TESTS=OFF >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_SANITIZE=OFF -DCRIBAXON_TESTS=OFF -DCRIBAXON_BENCH=ON >/dev/null
 cmake --build "$build" --target cribaxon-filter generate_points
 filter=$build/bin/cribaxon-filter
 generate=$build/bin/generate_points

@@ -9,7 +9,7 @@ install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" xvfb openbox xdotool x1
 
 runs=${1:-15}
 build=${BUILD:-build-bench}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_TESTS=OFF >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_TESTS=OFF -DCRIBAXON_BENCH=ON >/dev/null
 cmake --build "$build" --target zorvanti-cribaxon cribaxon_bare_window >/dev/null
 
 work=$(mktemp -d)

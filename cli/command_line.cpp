@@ -114,8 +114,10 @@ public:
     explicit Parser(const std::vector<std::string>& arguments)
         : m_arguments(arguments)
     {
-        m_keep.fill(true);
-        m_speed.fill(true);
+        for (const PointCategory category : PointCategories) {
+            m_commandLine.options.setKeeps(category, true);
+            m_commandLine.options.setKeepsSpeedWarning(category, true);
+        }
     }
 
     std::variant<CommandLine, CommandLineError> parse();
@@ -132,7 +134,6 @@ private:
     const std::vector<std::string>& m_arguments;
     std::size_t m_index = 0;
     CommandLine m_commandLine;
-    Flags m_keep, m_speed;
     std::vector<std::string> m_operands;
     std::string m_filterOption; // the first one given, for --count to refuse
     bool m_optionsEnded = false;
@@ -175,6 +176,7 @@ Parser::Step Parser::longOption(std::string_view text)
         return CommandLineError {"opción no reconocida " + quoted(argument)};
     if (matches.size() > 1) {
         std::string reason = "la opción " + quoted(argument) + " es ambigua; posibilidades:";
+        // Appended, not `" " + quoted(…)`: that trips GCC 12's -Wrestrict at -O3.
         for (const OptionName* option : matches)
             reason.append(" ").append(quoted(longName(*option)));
         return CommandLineError {reason};
@@ -228,7 +230,9 @@ Parser::Step Parser::apply(const OptionName& option, std::string_view value)
         auto flags = parseList(value);
         if (auto* error = std::get_if<CommandLineError>(&flags))
             return *error;
-        (option.option == Option::Keep ? m_keep : m_speed) = std::get<Flags>(flags);
+        const auto set = option.option == Option::Keep ? &RunOptions::setKeeps : &RunOptions::setKeepsSpeedWarning;
+        for (const PointCategory category : PointCategories)
+            (m_commandLine.options.*set)(category, std::get<Flags>(flags)[static_cast<std::size_t>(category)]);
         m_commandLine.speedGiven = m_commandLine.speedGiven || option.option == Option::Speed;
         break;
     }
@@ -272,10 +276,6 @@ std::variant<CommandLine, CommandLineError> Parser::withOperands()
 
     m_commandLine.source = m_operands[0];
     m_commandLine.destination = m_operands[1];
-    RunOptions& o = m_commandLine.options;
-    o.RF = m_keep[0], o.RM = m_keep[1], o.TC = m_keep[2], o.PP = m_keep[3], o.PN = m_keep[4], o.ZE = m_keep[5];
-    o.RF1 = m_speed[0], o.RM1 = m_speed[1], o.TC1 = m_speed[2], o.PP1 = m_speed[3], o.PN1 = m_speed[4],
-    o.ZE1 = m_speed[5];
     return m_commandLine;
 }
 

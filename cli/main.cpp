@@ -2,16 +2,16 @@
 #include "console_reporter.h"
 #include "diagnostics.h"
 #include "error_codes.h"
-#include "exception.h"
 #include "in_out_error.h"
 #include "record_report.h"
 #include "run_generation.h"
 #include "source_steps.h"
+#include "user_message.h"
+#include "version.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <new>
 
 namespace {
 
@@ -48,21 +48,15 @@ int finish(int status)
     return status;
 }
 
-// Once a run or a count has got past the name check, the name has a family.
-PointFileKind kindOfSource(const CommandLine& commandLine)
-{
-    return *kindOfName(nameFromFieldText(commandLine.source));
-}
-
 int count(const CommandLine& commandLine)
 {
     ConsoleReporter reporter;
-    RecordCounts counts;
-    if (CountRecords(commandLine.source, counts, reporter) != RunOutcome::Completed) {
+    RecordTally tally;
+    if (CountRecords(commandLine.source, tally, reporter) != RunOutcome::Completed) {
         printError(diagnosticText(reporter.consoleText()));
         return finish(Rejected);
     }
-    std::fputs(countText(counts, kindOfSource(commandLine)).c_str(), stdout);
+    std::fputs(countText(tally).c_str(), stdout);
     return finish(Completed);
 }
 
@@ -71,9 +65,9 @@ int run(const CommandLine& commandLine)
     if (commandLine.speedGiven && kindOfName(nameFromFieldText(commandLine.source)) == PointFileKind::Rumbelo)
         printError(diagnosticText("aviso: --speed no tiene efecto en un fichero de Rumbelo"));
     ConsoleReporter reporter;
-    RunStatistics statistics;
+    RecordTally tally;
     if (RunGeneration(commandLine.source, commandLine.destination, commandLine.options, reporter, systemFileSystem(),
-                      &statistics)
+                      &tally)
         != RunOutcome::Completed) {
         printError(diagnosticText(reporter.consoleText()));
         return finish(Rejected);
@@ -81,8 +75,31 @@ int run(const CommandLine& commandLine)
     if (!commandLine.quiet)
         std::fputs(reporter.consoleText().c_str(), stdout);
     if (commandLine.summary)
-        std::fputs(summaryText(statistics, kindOfSource(commandLine)).c_str(), stdout);
+        std::fputs(summaryText(tally).c_str(), stdout);
     return finish(Completed);
+}
+
+int execute(const std::vector<std::string>& arguments)
+{
+    const auto parsed = parseCommandLine(arguments);
+    if (const auto* error = std::get_if<CommandLineError>(&parsed)) {
+        printError(usageErrorText(error->reason));
+        return UsageError;
+    }
+    const CommandLine& commandLine = std::get<CommandLine>(parsed);
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        std::fputs(HelpText, stdout);
+        return finish(Completed);
+    case CommandLine::Action::Version:
+        std::printf("%.*s %s\n", static_cast<int>(ProgramName.size()), ProgramName.data(), CRIBAXON_VERSION);
+        return finish(Completed);
+    case CommandLine::Action::Count:
+        return count(commandLine);
+    case CommandLine::Action::Run:
+        break;
+    }
+    return run(commandLine);
 }
 
 } // namespace
@@ -91,29 +108,12 @@ int main(int argc, char* argv[])
 {
     ignoreBrokenPipe();
     std::signal(SIGXFSZ, SIG_IGN); // past `ulimit -f` a write fails with its message, as a full disk does
-    const auto parsed = parseCommandLine({argv + 1, argv + argc});
-    if (const auto* error = std::get_if<CommandLineError>(&parsed)) {
-        printError(usageErrorText(error->reason));
-        return UsageError;
-    }
-    const CommandLine& commandLine = std::get<CommandLine>(parsed);
     try {
-        switch (commandLine.action) {
-        case CommandLine::Action::Help:
-            std::fputs(HelpText, stdout);
-            return finish(Completed);
-        case CommandLine::Action::Version:
-            std::printf("%.*s %s\n", static_cast<int>(ProgramName.size()), ProgramName.data(), CRIBAXON_VERSION);
-            return finish(Completed);
-        case CommandLine::Action::Count:
-            return count(commandLine);
-        case CommandLine::Action::Run:
-            return run(commandLine);
-        }
+        return execute({argv + 1, argv + argc});
     } catch (const EInOutError& error) {
         printFileFailure(error.message(), error.fileName());
-    } catch (const std::bad_alloc&) {
-        printFileFailure(OutOfMemoryMessage);
+    } catch (...) {
+        printFileFailure(userMessage(std::current_exception()));
     }
     return FileFailure;
 }

@@ -6,42 +6,53 @@
 
 namespace {
 
-// Short enough that every line's figures stand at the same tab stops.
-constexpr const char* MarkersIdentifier = "MARCAS";
-constexpr const char* MarkersCaption = "Marcadores de Rumbelo";
-constexpr const char* NoCategoryIdentifier = "SINCAT";
-constexpr const char* NoCategoryCaption = "Registros sin categoría";
+struct ClassName
+{
+    const char* identifier; // short enough that every line's figures stand at the same tab stops
+    const char* caption;
+};
+
+ClassName nameOf(RecordClass recordClass)
+{
+    if (recordClass == MarkerClass)
+        return {"MARCAS", "Marcadores de Rumbelo"};
+    if (recordClass == NoCategoryClass)
+        return {"SINCAT", "Registros sin categoría"};
+    return {CategoryIdentifiers[recordClass], CategoryCaptions[recordClass]};
+}
 
 // Identifier, figures and caption, separated by tabs: a script splits the line
 // at its tabs, and a person reads the caption at its end.
-std::string line(const char* identifier, std::initializer_list<std::uint64_t> figures, const char* caption)
+std::string line(ClassName name, std::initializer_list<std::uint64_t> figures)
 {
-    std::string text = identifier;
+    std::string text = name.identifier;
     for (std::uint64_t figure : figures)
         text += '\t' + std::to_string(figure);
-    return text + '\t' + caption + '\n';
+    return text + '\t' + name.caption + '\n';
+}
+
+// A line per class; markers only where the family has them.
+template <typename LineOf> std::string report(const RecordTally& tally, LineOf lineOf)
+{
+    std::string text;
+    for (RecordClass recordClass = 0; recordClass < RecordClassCount; ++recordClass) {
+        if (recordClass != MarkerClass || tally.kind == PointFileKind::Rumbelo)
+            text += lineOf(nameOf(recordClass), tally.classes[recordClass]);
+    }
+    return text;
 }
 
 } // namespace
 
-std::string summaryText(const RunStatistics& statistics, PointFileKind kind)
+std::string summaryText(const RecordTally& tally)
 {
-    std::string text;
-    for (std::size_t i = 0; i < statistics.categories.size(); ++i) {
-        const RunStatistics::Category& category = statistics.categories[i];
-        text += line(CategoryIdentifiers[i], {category.kept, category.dropped, category.blanked}, CategoryCaptions[i]);
-    }
-    if (kind == PointFileKind::Rumbelo)
-        text += line(MarkersIdentifier, {statistics.markersKept, 0, 0}, MarkersCaption);
-    return text + line(NoCategoryIdentifier, {0, statistics.withoutCategory, 0}, NoCategoryCaption);
+    return report(tally, [](ClassName name, const RecordTally::Records& records) {
+        return line(name, {records.kept, records.dropped, records.blanked});
+    });
 }
 
-std::string countText(const RecordCounts& counts, PointFileKind kind)
+std::string countText(const RecordTally& tally)
 {
-    std::string text;
-    for (std::size_t i = 0; i < counts.categories.size(); ++i)
-        text += line(CategoryIdentifiers[i], {counts.categories[i]}, CategoryCaptions[i]);
-    if (kind == PointFileKind::Rumbelo)
-        text += line(MarkersIdentifier, {counts.markers}, MarkersCaption);
-    return text + line(NoCategoryIdentifier, {counts.withoutCategory}, NoCategoryCaption);
+    return report(tally,
+                  [](ClassName name, const RecordTally::Records& records) { return line(name, {records.total()}); });
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "point_file.h"
-#include "run_statistics.h"
+#include "record_tally.h"
 
 #include <string>
 
@@ -10,7 +9,7 @@
 // the figures and a caption, separated by tabs.
 
 // Records kept, dropped and kept without their speed digit.
-std::string summaryText(const RunStatistics& statistics, PointFileKind kind);
+std::string summaryText(const RecordTally& tally);
 
 // Records in the source.
-std::string countText(const RecordCounts& counts, PointFileKind kind);
+std::string countText(const RecordTally& tally);

@@ -24,6 +24,11 @@ inline constexpr std::int32_t SharingBufferExceeded = 36;
 inline constexpr std::int32_t NotSupported = 50;
 inline constexpr std::int32_t DeviceNotThere = 55;
 inline constexpr std::int32_t InvalidParameter = 87;
+// In the message table, but never raised here: reading at the end gives empty
+// lines, and a full disk is DiskFull.
+inline constexpr std::int32_t ReadBeyondEnd = 100;
+inline constexpr std::int32_t DiskWriteError = 101;
+inline constexpr std::int32_t InvalidNumericInput = 106;
 inline constexpr std::int32_t FileNotOpen = 103; // the line files' own
 inline constexpr std::int32_t FileNotOpenForInput = 104; // the line files' own
 inline constexpr std::int32_t FileNotOpenForOutput = 105; // the line files' own

@@ -32,24 +32,39 @@ constexpr std::string_view PitovanSubstring = ".mdb";
 constexpr std::array<std::int8_t, 256> PitovanDigitClasses = [] {
     std::array<std::int8_t, 256> classes {};
     classes.fill(NoCategoryClass);
-    classes['1'] = static_cast<std::int8_t>(PointCategory::RF);
-    classes['2'] = static_cast<std::int8_t>(PointCategory::RM);
-    classes['3'] = static_cast<std::int8_t>(PointCategory::TC);
-    classes['4'] = static_cast<std::int8_t>(PointCategory::TC);
-    classes['5'] = static_cast<std::int8_t>(PointCategory::PP);
-    classes['6'] = static_cast<std::int8_t>(PointCategory::ZE);
-    classes['7'] = static_cast<std::int8_t>(PointCategory::PN);
+    classes['1'] = static_cast<std::int8_t>(classOf(PointCategory::RF));
+    classes['2'] = static_cast<std::int8_t>(classOf(PointCategory::RM));
+    classes['3'] = static_cast<std::int8_t>(classOf(PointCategory::TC));
+    classes['4'] = static_cast<std::int8_t>(classOf(PointCategory::TC));
+    classes['5'] = static_cast<std::int8_t>(classOf(PointCategory::PP));
+    classes['6'] = static_cast<std::int8_t>(classOf(PointCategory::ZE));
+    classes['7'] = static_cast<std::int8_t>(classOf(PointCategory::PN));
     return classes;
 }();
 
-int pitovanClassNumber(std::string_view line)
+RecordClass pitovanClass(std::string_view line)
 {
     return line.size() < 16 ? NoCategoryClass : PitovanDigitClasses[static_cast<unsigned char>(line[15])];
 }
 
-std::optional<PointCategory> categoryOfClass(int number)
+RecordClass rumbeloClass(std::string_view line)
 {
-    return number < PointCategoryCount ? std::optional(static_cast<PointCategory>(number)) : std::nullopt;
+    if (columns(line, 1, 10) == "FFFFFFFFFF")
+        return MarkerClass;
+    const std::string_view code = columns(line, 15, 16);
+    if (code == "06")
+        return classOf(PointCategory::RF);
+    if (code == "07")
+        return classOf(PointCategory::RM);
+    if (code == "08" || code == "0D")
+        return classOf(PointCategory::TC);
+    if (code == "09")
+        return classOf(PointCategory::PP);
+    if (code == "0A")
+        return classOf(PointCategory::PN);
+    if (code == "0B")
+        return classOf(PointCategory::ZE);
+    return NoCategoryClass;
 }
 
 } // namespace
@@ -74,40 +89,7 @@ bool headerAccepted(PointFileKind kind, std::string_view firstLine)
     return columns(firstLine, 1, 4) == (kind == PointFileKind::Pitovan ? "574C" : "4348");
 }
 
-std::optional<PointCategory> pitovanCategory(std::string_view line)
-{
-    return categoryOfClass(pitovanClassNumber(line));
-}
-
-RecordClass classifyRumbeloRecord(std::string_view line)
-{
-    if (columns(line, 1, 10) == "FFFFFFFFFF")
-        return {true, std::nullopt};
-    const std::string_view code = columns(line, 15, 16);
-    if (code == "06")
-        return {false, PointCategory::RF};
-    if (code == "07")
-        return {false, PointCategory::RM};
-    if (code == "08" || code == "0D")
-        return {false, PointCategory::TC};
-    if (code == "09")
-        return {false, PointCategory::PP};
-    if (code == "0A")
-        return {false, PointCategory::PN};
-    if (code == "0B")
-        return {false, PointCategory::ZE};
-    return {};
-}
-
 RecordClass classifyRecord(PointFileKind kind, std::string_view line)
 {
-    return kind == PointFileKind::Pitovan ? RecordClass {false, pitovanCategory(line)} : classifyRumbeloRecord(line);
-}
-
-int recordClassNumber(PointFileKind kind, std::string_view line)
-{
-    if (kind == PointFileKind::Pitovan)
-        return pitovanClassNumber(line);
-    const RecordClass record = classifyRumbeloRecord(line);
-    return record.marker ? MarkerClass : record.category ? static_cast<int>(*record.category) : NoCategoryClass;
+    return kind == PointFileKind::Pitovan ? pitovanClass(line) : rumbeloClass(line);
 }

@@ -25,6 +25,9 @@ enum class PointCategory
 };
 
 inline constexpr int PointCategoryCount = 6;
+inline constexpr std::array<PointCategory, PointCategoryCount> PointCategories {
+    PointCategory::RF, PointCategory::RM, PointCategory::TC, PointCategory::PP, PointCategory::PN, PointCategory::ZE,
+};
 
 // ".txt" anywhere in the name (any letter case) makes it Rumbelo, else ".mdb" Pitovan.
 std::optional<PointFileKind> kindOfName(std::string_view name);
@@ -32,21 +35,18 @@ std::optional<PointFileKind> kindOfName(std::string_view name);
 bool sameFamilyNames(std::string_view source, std::string_view destination);
 bool headerAccepted(PointFileKind kind, std::string_view firstLine);
 
-std::optional<PointCategory> pitovanCategory(std::string_view line);
-
-struct RecordClass
-{
-    bool marker = false; // Rumbelo only
-    std::optional<PointCategory> category;
-};
-RecordClass classifyRumbeloRecord(std::string_view line);
-RecordClass classifyRecord(PointFileKind kind, std::string_view line);
-
-// The same as one number, for tables: a category's own number, or one of these.
-inline constexpr int MarkerClass = PointCategoryCount;
-inline constexpr int NoCategoryClass = PointCategoryCount + 1;
+// What a record is, as one number that indexes tables: the number of its
+// category, or one of the two classes below.
+using RecordClass = int;
+inline constexpr RecordClass MarkerClass = PointCategoryCount; // Rumbelo only
+inline constexpr RecordClass NoCategoryClass = PointCategoryCount + 1;
 inline constexpr int RecordClassCount = PointCategoryCount + 2;
-int recordClassNumber(PointFileKind kind, std::string_view line);
+
+constexpr RecordClass classOf(PointCategory category)
+{
+    return static_cast<RecordClass>(category);
+}
+RecordClass classifyRecord(PointFileKind kind, std::string_view line);
 
 // A Pitovan record with its speed digit set to "0" and the tail after the type
 // digit dropped: columns 1-14, "0", column 16. Built in the caller's buffer, as

@@ -17,60 +17,69 @@ enum RecordAction
     RecordActionCount,
 };
 
+using RecordActions = std::array<RecordAction, RecordClassCount>;
+
 // The options read once, as one decision per record class, so that a record
 // costs a table look-up rather than a chain of tests.
-std::array<RecordAction, RecordClassCount> recordActions(PointFileKind kind, const RunOptions& options)
+RecordActions runActions(PointFileKind kind, const RunOptions& options)
 {
-    std::array<RecordAction, RecordClassCount> actions {};
-    for (int i = 0; i < PointCategoryCount; ++i) {
-        const auto category = static_cast<PointCategory>(i);
+    RecordActions actions {};
+    for (const PointCategory category : PointCategories) {
+        RecordAction& action = actions[classOf(category)];
         if (!options.keeps(category))
-            actions[i] = Drop;
+            action = Drop;
         else if (kind == PointFileKind::Rumbelo || options.keepsSpeedWarning(category))
-            actions[i] = Write;
+            action = Write;
         else
-            actions[i] = WriteSinVel;
+            action = WriteSinVel;
     }
     actions[MarkerClass] = Write;
     actions[NoCategoryClass] = Drop;
     return actions;
 }
 
+// A count writes nothing.
+constexpr RecordActions CountActions = [] {
+    RecordActions actions {};
+    actions.fill(Drop);
+    return actions;
+}();
+
 using Tallies = std::array<std::array<std::uint64_t, RecordActionCount>, RecordClassCount>;
 
-RunStatistics statisticsOf(const Tallies& tallies)
+RecordTally tallyOf(PointFileKind kind, const Tallies& tallies)
 {
-    RunStatistics statistics;
-    for (int i = 0; i < PointCategoryCount; ++i) {
+    RecordTally tally {kind, {}};
+    for (int i = 0; i < RecordClassCount; ++i) {
         const auto& byAction = tallies[i];
-        statistics.categories[i] = {byAction[Write] + byAction[WriteSinVel], byAction[Drop], byAction[WriteSinVel]};
+        tally.classes[i] = {byAction[Write] + byAction[WriteSinVel], byAction[Drop], byAction[WriteSinVel]};
     }
-    statistics.markersKept = tallies[MarkerClass][Write];
-    statistics.withoutCategory = tallies[NoCategoryClass][Drop];
-    return statistics;
+    return tally;
 }
 
-RunStatistics copyRecords(PointFileKind kind, const RunOptions& options, LineReader& source, LineWriter& destination)
+// Reads the records to the end and does with each what its class's action
+// says; the destination is needed only by actions that write. The actions come
+// by value, so that the compiler knows no write of a line can change them.
+RecordTally processRecords(PointFileKind kind, const RecordActions actions, LineReader& source, LineWriter* destination)
 {
-    const std::array<RecordAction, RecordClassCount> actions = recordActions(kind, options);
     Tallies tallies {};
     std::array<char, SinVelMaximumSize> blanked;
     while (const std::optional<std::string_view> line = source.nextLine()) {
-        const int recordClass = recordClassNumber(kind, *line);
+        const RecordClass recordClass = classifyRecord(kind, *line);
         const RecordAction action = actions[recordClass];
         ++tallies[recordClass][action];
         if (action == Write)
-            destination.writeLine(*line);
+            destination->writeLine(*line);
         else if (action == WriteSinVel)
-            destination.writeLine(SinVel(*line, blanked));
+            destination->writeLine(SinVel(*line, blanked));
     }
-    return statisticsOf(tallies);
+    return tallyOf(kind, tallies);
 }
 
 } // namespace
 
 RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinationText, const RunOptions& options,
-                         RunReporter& reporter, FileSystem& fileSystem, RunStatistics* statistics)
+                         RunReporter& reporter, FileSystem& fileSystem, RecordTally* tally)
 {
     const std::string sourceName = nameFromFieldText(sourceText);
     const std::string destinationName = nameFromFieldText(destinationText);
@@ -87,7 +96,7 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
     LineReader source(fileSystem);
     source.open(sourceName);
     LineWriter destination(fileSystem);
-    RunStatistics counted;
+    RecordTally counted;
     // The header is checked before the destination is created, so that a
     // wrong source never costs the user an existing destination.
     const RunOutcome outcome = withCheckedHeader(*kind, source, &destination, reporter, [&](const std::string& header) {
@@ -95,13 +104,33 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
         destination.writeLine(header);
         if (*kind == PointFileKind::Rumbelo)
             destination.writeLine(source.readLine());
-        counted = copyRecords(*kind, options, source, destination);
+        counted = processRecords(*kind, runActions(*kind, options), source, &destination);
     });
 
     if (outcome == RunOutcome::Completed) {
-        if (statistics)
-            *statistics = counted;
+        if (tally)
+            *tally = counted;
         reporter.showMessage(RunMessage::Completed);
     }
+    return outcome;
+}
+
+RunOutcome CountRecords(std::string_view sourceText, RecordTally& tally, RunReporter& reporter, FileSystem& fileSystem)
+{
+    const std::string sourceName = nameFromFieldText(sourceText);
+    const auto kind = sourceKind(sourceName, reporter);
+    if (!kind)
+        return RunOutcome::SourceNameRejected;
+
+    LineReader source(fileSystem);
+    source.open(sourceName);
+    RecordTally counted;
+    const RunOutcome outcome = withCheckedHeader(*kind, source, nullptr, reporter, [&](const std::string&) {
+        if (*kind == PointFileKind::Rumbelo)
+            source.readLine();
+        counted = processRecords(*kind, CountActions, source, nullptr);
+    });
+    if (outcome == RunOutcome::Completed)
+        tally = counted;
     return outcome;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "record_tally.h"
 #include "run_options.h"
 #include "run_reporter.h"
-#include "run_statistics.h"
 #include "system_file.h"
 
 #include <string_view>
@@ -28,12 +28,13 @@ inline constexpr std::string_view Completed = "¡¡Fichero finalizado!!\r\rEste 
 // options keep. Every outcome but a file failure is told through the reporter;
 // a file failure leaves as EInOutError once both files are closed.
 // The texts are the file-name fields' texts: their double quotes are removed here.
-// After a completed run, statistics (when given) tell what became of each record.
+// After a completed run, the tally (when given) tells what became of each record.
 RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinationText, const RunOptions& options,
                          RunReporter& reporter, FileSystem& fileSystem = systemFileSystem(),
-                         RunStatistics* statistics = nullptr);
+                         RecordTally* tally = nullptr);
 
-// Counts the records of a source by category, writing nothing. Names and
-// headers are checked, and told, as a run does; file failures leave as EInOutError.
-RunOutcome CountRecords(std::string_view sourceText, RecordCounts& counts, RunReporter& reporter,
+// Counts the records of a source by class, writing nothing: the run's reading
+// with every record dropped. Names and headers are checked, and told, as a run
+// does; file failures leave as EInOutError. The tally is set once counted.
+RunOutcome CountRecords(std::string_view sourceText, RecordTally& tally, RunReporter& reporter,
                         FileSystem& fileSystem = systemFileSystem());

@@ -6,7 +6,7 @@ namespace {
 
 using Flag = bool RunOptions::*;
 
-// In the order of PointCategory.
+// The one place where a category meets its two boxes; in the order of PointCategory.
 constexpr std::array<Flag, PointCategoryCount> KeepFlags {&RunOptions::RF, &RunOptions::RM, &RunOptions::TC,
                                                           &RunOptions::PP, &RunOptions::PN, &RunOptions::ZE};
 constexpr std::array<Flag, PointCategoryCount> SpeedFlags {&RunOptions::RF1, &RunOptions::RM1, &RunOptions::TC1,
@@ -22,4 +22,14 @@ bool RunOptions::keeps(PointCategory category) const
 bool RunOptions::keepsSpeedWarning(PointCategory category) const
 {
     return this->*SpeedFlags[static_cast<std::size_t>(category)];
+}
+
+void RunOptions::setKeeps(PointCategory category, bool keep)
+{
+    this->*KeepFlags[static_cast<std::size_t>(category)] = keep;
+}
+
+void RunOptions::setKeepsSpeedWarning(PointCategory category, bool keep)
+{
+    this->*SpeedFlags[static_cast<std::size_t>(category)] = keep;
 }

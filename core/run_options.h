@@ -12,4 +12,6 @@ struct RunOptions
 
     bool keeps(PointCategory category) const;
     bool keepsSpeedWarning(PointCategory category) const;
+    void setKeeps(PointCategory category, bool keep);
+    void setKeepsSpeedWarning(PointCategory category, bool keep);
 };

@@ -39,16 +39,13 @@ std::vector<std::string> linesOfOutput(const std::string& bytes)
 // What the options keep of one record, if anything.
 std::optional<std::string> kept(PointFileKind kind, const RunOptions& options, const std::string& record)
 {
-    if (kind == PointFileKind::Pitovan) {
-        const auto category = pitovanCategory(record);
-        if (!category || !options.keeps(*category))
-            return std::nullopt;
-        return options.keepsSpeedWarning(*category) ? record : SinVel(record);
-    }
-    const RecordClass rumbelo = classifyRumbeloRecord(record);
-    if (rumbelo.marker || (rumbelo.category && options.keeps(*rumbelo.category)))
+    const RecordClass recordClass = classifyRecord(kind, record);
+    if (recordClass == MarkerClass)
         return record;
-    return std::nullopt;
+    if (recordClass == NoCategoryClass || !options.keeps(PointCategories[recordClass]))
+        return std::nullopt;
+    const bool blank = kind == PointFileKind::Pitovan && !options.keepsSpeedWarning(PointCategories[recordClass]);
+    return blank ? SinVel(record) : record;
 }
 
 } // namespace
@@ -58,9 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     const PointFileKind kind = input.ConsumeBool() ? PointFileKind::Rumbelo : PointFileKind::Pitovan;
     RunOptions options;
-    for (bool* flag : {&options.RF, &options.RM, &options.TC, &options.PP, &options.PN, &options.ZE, &options.RF1,
-                       &options.RM1, &options.TC1, &options.PP1, &options.PN1, &options.ZE1})
-        *flag = input.ConsumeBool();
+    for (const PointCategory category : PointCategories)
+        options.setKeeps(category, input.ConsumeBool());
+    for (const PointCategory category : PointCategories)
+        options.setKeepsSpeedWarning(category, input.ConsumeBool());
     FakeFileSystem files;
     files.readLimit = input.ConsumeIntegralInRange<std::size_t>(1, 300);
     if (const int call = input.ConsumeIntegralInRange(0, 3))

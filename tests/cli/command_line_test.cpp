@@ -50,15 +50,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // The twelve flags as "RF RM TC PP PN ZE / RF1 … ZE1", one digit each.
-std::string flags(const RunOptions& o)
+std::string flags(const RunOptions& options)
 {
-    std::string text;
-    for (bool flag : {o.RF, o.RM, o.TC, o.PP, o.PN, o.ZE})
-        text += flag ? '1' : '0';
-    text += '/';
-    for (bool flag : {o.RF1, o.RM1, o.TC1, o.PP1, o.PN1, o.ZE1})
-        text += flag ? '1' : '0';
-    return text;
+    std::string keeps, speeds;
+    for (const PointCategory category : PointCategories) {
+        keeps += options.keeps(category) ? '1' : '0';
+        speeds += options.keepsSpeedWarning(category) ? '1' : '0';
+    }
+    return keeps + '/' + speeds;
 }
 
 struct FormCase

@@ -4,7 +4,6 @@
 
 using std::nullopt;
 using Kind = std::optional<PointFileKind>;
-using Category = std::optional<PointCategory>;
 
 namespace {
 
@@ -86,73 +85,58 @@ INSTANTIATE_TEST_SUITE_P(
                     HeaderCase {"RumbeloLeadingBlank", PointFileKind::Rumbelo, " 4348", false}),
     [](const auto& info) { return info.param.name; });
 
-struct PitovanCase
+struct ClassCase
 {
     const char* name;
+    PointFileKind kind;
     const char* line;
-    Category category;
+    RecordClass recordClass;
 };
 
-class PitovanCategory : public testing::TestWithParam<PitovanCase>
+class RecordClassification : public testing::TestWithParam<ClassCase>
 {
 };
 
-TEST_P(PitovanCategory, ComesFromColumn16)
+// Pitovan by the type digit in column 16; Rumbelo a marker, or by the type code in columns 15-16.
+TEST_P(RecordClassification, ComesFromTheTypeColumnsOfTheFamily)
 {
-    EXPECT_EQ(pitovanCategory(GetParam().line), GetParam().category);
+    EXPECT_EQ(classifyRecord(GetParam().kind, GetParam().line), GetParam().recordClass);
 }
 
-INSTANTIATE_TEST_SUITE_P(, PitovanCategory,
-                         testing::Values(PitovanCase {"Digit1", "AAAAAAAAAAAAAA91", PointCategory::RF},
-                                         PitovanCase {"Digit2", "AAAAAAAAAAAAAA92tail", PointCategory::RM},
-                                         PitovanCase {"Digit3", "AAAAAAAAAAAAAA93", PointCategory::TC},
-                                         PitovanCase {"Digit4", "AAAAAAAAAAAAAA94", PointCategory::TC},
-                                         PitovanCase {"Digit5", "AAAAAAAAAAAAAA95", PointCategory::PP},
-                                         PitovanCase {"Digit6IsChildren", "AAAAAAAAAAAAAA96", PointCategory::ZE},
-                                         PitovanCase {"Digit7IsBlackSpots", "AAAAAAAAAAAAAA97", PointCategory::PN},
-                                         PitovanCase {"Digit0", "AAAAAAAAAAAAAA90", nullopt},
-                                         PitovanCase {"Digit8", "AAAAAAAAAAAAAA98", nullopt},
-                                         PitovanCase {"Letter", "AAAAAAAAAAAAAA9A", nullopt},
-                                         PitovanCase {"Only15Columns", "AAAAAAAAAAAAAA1", nullopt},
-                                         PitovanCase {"Empty", "", nullopt}),
-                         [](const auto& info) { return info.param.name; });
+constexpr PointFileKind Pitovan = PointFileKind::Pitovan;
+constexpr PointFileKind Rumbelo = PointFileKind::Rumbelo;
+using enum PointCategory;
 
-struct RumbeloCase
-{
-    const char* name;
-    const char* line;
-    bool marker;
-    Category category;
-};
-
-class RumbeloRecord : public testing::TestWithParam<RumbeloCase>
-{
-};
-
-TEST_P(RumbeloRecord, IsAMarkerOrHasTheCategoryOfColumns15To16)
-{
-    const RecordClass record = classifyRumbeloRecord(GetParam().line);
-    EXPECT_EQ(record.marker, GetParam().marker);
-    EXPECT_EQ(record.category, GetParam().category);
-}
-
-INSTANTIATE_TEST_SUITE_P(, RumbeloRecord,
-                         testing::Values(RumbeloCase {"Code06", "11111111112222060000", false, PointCategory::RF},
-                                         RumbeloCase {"Code07", "11111111112222070000", false, PointCategory::RM},
-                                         RumbeloCase {"Code08", "11111111112222080000", false, PointCategory::TC},
-                                         RumbeloCase {"Code0D", "111111111122220D", false, PointCategory::TC},
-                                         RumbeloCase {"Code09", "11111111112222090000", false, PointCategory::PP},
-                                         RumbeloCase {"Code0A", "111111111122220A0000", false, PointCategory::PN},
-                                         RumbeloCase {"Code0B", "111111111122220B0000", false, PointCategory::ZE},
-                                         RumbeloCase {"LowerCase0d", "111111111122220d0000", false, nullopt},
-                                         RumbeloCase {"Code05", "11111111112222050000", false, nullopt},
-                                         RumbeloCase {"OneCharacterCode", "111111111122220", false, nullopt},
-                                         RumbeloCase {"Empty", "", false, nullopt},
-                                         RumbeloCase {"Marker", "FFFFFFFFFF", true, nullopt},
-                                         RumbeloCase {"MarkerWithCode", "FFFFFFFFFF222206", true, nullopt},
-                                         RumbeloCase {"NineFs", "FFFFFFFFF2222206", false, PointCategory::RF},
-                                         RumbeloCase {"LowerCaseFs", "ffffffffff222206", false, PointCategory::RF}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    , RecordClassification,
+    testing::Values(ClassCase {"PitovanDigit1", Pitovan, "AAAAAAAAAAAAAA91", classOf(RF)},
+                    ClassCase {"PitovanDigit2", Pitovan, "AAAAAAAAAAAAAA92tail", classOf(RM)},
+                    ClassCase {"PitovanDigit3", Pitovan, "AAAAAAAAAAAAAA93", classOf(TC)},
+                    ClassCase {"PitovanDigit4", Pitovan, "AAAAAAAAAAAAAA94", classOf(TC)},
+                    ClassCase {"PitovanDigit5", Pitovan, "AAAAAAAAAAAAAA95", classOf(PP)},
+                    ClassCase {"PitovanDigit6IsChildren", Pitovan, "AAAAAAAAAAAAAA96", classOf(ZE)},
+                    ClassCase {"PitovanDigit7IsBlackSpots", Pitovan, "AAAAAAAAAAAAAA97", classOf(PN)},
+                    ClassCase {"PitovanDigit0", Pitovan, "AAAAAAAAAAAAAA90", NoCategoryClass},
+                    ClassCase {"PitovanDigit8", Pitovan, "AAAAAAAAAAAAAA98", NoCategoryClass},
+                    ClassCase {"PitovanLetter", Pitovan, "AAAAAAAAAAAAAA9A", NoCategoryClass},
+                    ClassCase {"PitovanOnly15Columns", Pitovan, "AAAAAAAAAAAAAA1", NoCategoryClass},
+                    ClassCase {"PitovanEmpty", Pitovan, "", NoCategoryClass},
+                    ClassCase {"RumbeloCode06", Rumbelo, "11111111112222060000", classOf(RF)},
+                    ClassCase {"RumbeloCode07", Rumbelo, "11111111112222070000", classOf(RM)},
+                    ClassCase {"RumbeloCode08", Rumbelo, "11111111112222080000", classOf(TC)},
+                    ClassCase {"RumbeloCode0D", Rumbelo, "111111111122220D", classOf(TC)},
+                    ClassCase {"RumbeloCode09", Rumbelo, "11111111112222090000", classOf(PP)},
+                    ClassCase {"RumbeloCode0A", Rumbelo, "111111111122220A0000", classOf(PN)},
+                    ClassCase {"RumbeloCode0B", Rumbelo, "111111111122220B0000", classOf(ZE)},
+                    ClassCase {"RumbeloLowerCase0d", Rumbelo, "111111111122220d0000", NoCategoryClass},
+                    ClassCase {"RumbeloCode05", Rumbelo, "11111111112222050000", NoCategoryClass},
+                    ClassCase {"RumbeloOneCharacterCode", Rumbelo, "111111111122220", NoCategoryClass},
+                    ClassCase {"RumbeloEmpty", Rumbelo, "", NoCategoryClass},
+                    ClassCase {"RumbeloMarker", Rumbelo, "FFFFFFFFFF", MarkerClass},
+                    ClassCase {"RumbeloMarkerWithCode", Rumbelo, "FFFFFFFFFF222206", MarkerClass},
+                    ClassCase {"RumbeloNineFs", Rumbelo, "FFFFFFFFF2222206", classOf(RF)},
+                    ClassCase {"RumbeloLowerCaseFs", Rumbelo, "ffffffffff222206", classOf(RF)}),
+    [](const auto& info) { return info.param.name; });
 
 struct SinVelCase
 {

@@ -19,9 +19,24 @@ public:
     void focusDestinationField() override { events.push_back("focus destination"); }
 };
 
+using Categories = std::vector<PointCategory>;
+using enum PointCategory;
+
+// Only the categories named are kept, and only those of speeds keep their speed warning.
+RunOptions only(Categories keeps, Categories speeds = {})
+{
+    RunOptions options;
+    for (const PointCategory category : keeps)
+        options.setKeeps(category, true);
+    for (const PointCategory category : speeds)
+        options.setKeepsSpeedWarning(category, true);
+    return options;
+}
+
 RunOptions allOptions()
 {
-    return {true, true, true, true, true, true, true, true, true, true, true, true};
+    const Categories all(PointCategories.begin(), PointCategories.end());
+    return only(all, all);
 }
 
 std::string crlf(std::initializer_list<std::string> lines)
@@ -105,49 +120,95 @@ const std::string PitovanRecords = crlf({"574C header", "AAAAAAAAAAAAAA91tail", 
 const std::string RumbeloRecords = crlf({"4348 first", "second header", "1111111111222206aa", "FFFFFFFFFF000000",
                                          "1111111111222207", "111111111122220D", "111111111122220d", "", "x"});
 
-RunOptions only(bool RunOptions::*keep, bool RunOptions::*speed = nullptr)
+INSTANTIATE_TEST_SUITE_P(
+    , Filtering,
+    testing::Values(FilterCase {"PitovanEverything", "in.mdb", PitovanRecords, allOptions(),
+                                crlf({"574C header", "AAAAAAAAAAAAAA91tail", "BBBBBBBBBBBBBB32", "CCCCCCCCCCCCCC53",
+                                      "DDDDDDDDDDDDDD54", "EEEEEEEEEEEEEE95", "FFFFFFFFFFFFFF96", "GGGGGGGGGGGGGG97"})},
+                    FilterCase {"PitovanNothing", "in.mdb", PitovanRecords, RunOptions {}, crlf({"574C header"})},
+                    FilterCase {"PitovanFixedWithoutSpeed", "in.mdb", PitovanRecords, only({RF}),
+                                crlf({"574C header", "AAAAAAAAAAAAAA01"})},
+                    FilterCase {"PitovanStretchesBothDigits", "in.mdb", PitovanRecords, only({TC}, {TC}),
+                                crlf({"574C header", "CCCCCCCCCCCCCC53", "DDDDDDDDDDDDDD54"})},
+                    FilterCase {"PitovanStretchesWithoutSpeed", "in.mdb", PitovanRecords, only({TC}),
+                                crlf({"574C header", "CCCCCCCCCCCCCC03", "DDDDDDDDDDDDDD04"})},
+                    FilterCase {"PitovanChildrenAreDigit6", "in.mdb", PitovanRecords, only({ZE}, {ZE}),
+                                crlf({"574C header", "FFFFFFFFFFFFFF96"})},
+                    FilterCase {"PitovanBlackSpotsAreDigit7", "in.mdb", PitovanRecords, only({PN}),
+                                crlf({"574C header", "GGGGGGGGGGGGGG07"})},
+                    FilterCase {"PitovanSpeedWithoutKeepDropsTheRecords", "in.mdb", PitovanRecords, only({}, {PN}),
+                                crlf({"574C header"})},
+                    FilterCase {"PitovanHeaderOnly", "in.mdb", crlf({"574C"}), allOptions(), crlf({"574C"})},
+                    FilterCase {"PitovanUnendedLastRecord", "in.mdb", "574C\r\nAAAAAAAAAAAAAA91", allOptions(),
+                                crlf({"574C", "AAAAAAAAAAAAAA91"})},
+                    FilterCase {"PitovanLfOnlyIsOneHeaderLine", "in.mdb", "574C\nAAAAAAAAAAAAAA91\n", allOptions(),
+                                crlf({"574C\nAAAAAAAAAAAAAA91\n"})},
+                    FilterCase {"RumbeloEverything", "in.txt", RumbeloRecords, allOptions(),
+                                crlf({"4348 first", "second header", "1111111111222206aa", "FFFFFFFFFF000000",
+                                      "1111111111222207", "111111111122220D"})},
+                    FilterCase {"RumbeloNothingKeepsHeadersAndMarkers", "in.txt", RumbeloRecords, RunOptions {},
+                                crlf({"4348 first", "second header", "FFFFFFFFFF000000"})},
+                    FilterCase {"RumbeloIgnoresSpeedFlags", "in.txt", RumbeloRecords, only({RF}),
+                                crlf({"4348 first", "second header", "1111111111222206aa", "FFFFFFFFFF000000"})},
+                    FilterCase {"RumbeloFirstHeaderOnly", "in.txt", "4348", allOptions(), crlf({"4348", ""})},
+                    FilterCase {"BothSubstringsIsRumbelo", "in.mdb.txt", RumbeloRecords, RunOptions {},
+                                crlf({"4348 first", "second header", "FFFFFFFFFF000000"})}),
+    [](const auto& info) { return info.param.name; });
+
+struct TallyCase
 {
-    RunOptions options;
-    options.*keep = true;
-    if (speed)
-        options.*speed = true;
-    return options;
+    const char* name;
+    const char* source;
+    std::string input;
+    std::optional<RunOptions> options; // none: a count
+    PointFileKind kind;
+    const char* figures; // by record class: a run's kept/dropped/blanked, a count's records
+};
+
+class Tally : public testing::TestWithParam<TallyCase>
+{
+};
+
+std::string figuresOf(const RecordTally& tally, bool counted)
+{
+    std::string text;
+    for (const RecordTally::Records& records : tally.classes) {
+        text += text.empty() ? "" : " ";
+        if (counted)
+            text += std::to_string(records.total());
+        else
+            text += std::to_string(records.kept) + '/' + std::to_string(records.dropped) + '/'
+                + std::to_string(records.blanked);
+    }
+    return text;
+}
+
+TEST_P(Tally, TellsEveryRecordByClassAndTheFamily)
+{
+    const TallyCase& c = GetParam();
+    FakeFileSystem files;
+    files.files[c.source].bytes = c.input;
+    RecordingReporter reporter;
+    RecordTally tally;
+    const RunOutcome outcome = c.options ? RunGeneration(c.source, "out.mdb.txt", *c.options, reporter, files, &tally)
+                                         : CountRecords(c.source, tally, reporter, files);
+    EXPECT_EQ(outcome, RunOutcome::Completed);
+    EXPECT_EQ(tally.kind, c.kind);
+    EXPECT_EQ(figuresOf(tally, !c.options), c.figures);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    , Filtering,
-    testing::Values(
-        FilterCase {"PitovanEverything", "in.mdb", PitovanRecords, allOptions(),
-                    crlf({"574C header", "AAAAAAAAAAAAAA91tail", "BBBBBBBBBBBBBB32", "CCCCCCCCCCCCCC53",
-                          "DDDDDDDDDDDDDD54", "EEEEEEEEEEEEEE95", "FFFFFFFFFFFFFF96", "GGGGGGGGGGGGGG97"})},
-        FilterCase {"PitovanNothing", "in.mdb", PitovanRecords, RunOptions {}, crlf({"574C header"})},
-        FilterCase {"PitovanFixedWithoutSpeed", "in.mdb", PitovanRecords, only(&RunOptions::RF),
-                    crlf({"574C header", "AAAAAAAAAAAAAA01"})},
-        FilterCase {"PitovanStretchesBothDigits", "in.mdb", PitovanRecords, only(&RunOptions::TC, &RunOptions::TC1),
-                    crlf({"574C header", "CCCCCCCCCCCCCC53", "DDDDDDDDDDDDDD54"})},
-        FilterCase {"PitovanStretchesWithoutSpeed", "in.mdb", PitovanRecords, only(&RunOptions::TC),
-                    crlf({"574C header", "CCCCCCCCCCCCCC03", "DDDDDDDDDDDDDD04"})},
-        FilterCase {"PitovanChildrenAreDigit6", "in.mdb", PitovanRecords, only(&RunOptions::ZE, &RunOptions::ZE1),
-                    crlf({"574C header", "FFFFFFFFFFFFFF96"})},
-        FilterCase {"PitovanBlackSpotsAreDigit7", "in.mdb", PitovanRecords, only(&RunOptions::PN),
-                    crlf({"574C header", "GGGGGGGGGGGGGG07"})},
-        FilterCase {"PitovanSpeedWithoutKeepDropsTheRecords", "in.mdb", PitovanRecords, only(&RunOptions::PN1),
-                    crlf({"574C header"})},
-        FilterCase {"PitovanHeaderOnly", "in.mdb", crlf({"574C"}), allOptions(), crlf({"574C"})},
-        FilterCase {"PitovanUnendedLastRecord", "in.mdb", "574C\r\nAAAAAAAAAAAAAA91", allOptions(),
-                    crlf({"574C", "AAAAAAAAAAAAAA91"})},
-        FilterCase {"PitovanLfOnlyIsOneHeaderLine", "in.mdb", "574C\nAAAAAAAAAAAAAA91\n", allOptions(),
-                    crlf({"574C\nAAAAAAAAAAAAAA91\n"})},
-        FilterCase {"RumbeloEverything", "in.txt", RumbeloRecords, allOptions(),
-                    crlf({"4348 first", "second header", "1111111111222206aa", "FFFFFFFFFF000000", "1111111111222207",
-                          "111111111122220D"})},
-        FilterCase {"RumbeloNothingKeepsHeadersAndMarkers", "in.txt", RumbeloRecords, RunOptions {},
-                    crlf({"4348 first", "second header", "FFFFFFFFFF000000"})},
-        FilterCase {"RumbeloIgnoresSpeedFlags", "in.txt", RumbeloRecords, only(&RunOptions::RF),
-                    crlf({"4348 first", "second header", "1111111111222206aa", "FFFFFFFFFF000000"})},
-        FilterCase {"RumbeloFirstHeaderOnly", "in.txt", "4348", allOptions(), crlf({"4348", ""})},
-        FilterCase {"BothSubstringsIsRumbelo", "in.mdb.txt", RumbeloRecords, RunOptions {},
-                    crlf({"4348 first", "second header", "FFFFFFFFFF000000"})}),
+    , Tally,
+    testing::Values(TallyCase {"PitovanRun", "in.mdb", PitovanRecords, only({RF, TC, PN}, {TC}), PointFileKind::Pitovan,
+                               "1/0/1 0/1/0 2/0/0 0/1/0 1/0/1 0/1/0 0/0/0 0/3/0"},
+                    TallyCase {"RumbeloRunNeverBlanks", "in.txt", RumbeloRecords, only({RF}), PointFileKind::Rumbelo,
+                               "1/0/0 0/1/0 0/1/0 0/0/0 0/0/0 0/0/0 1/0/0 0/3/0"},
+                    TallyCase {"PitovanCount", "in.mdb", PitovanRecords, std::nullopt, PointFileKind::Pitovan,
+                               "1 1 2 1 1 1 0 3"},
+                    TallyCase {"BothSubstringsCountAsRumbelo", "in.mdb.txt", RumbeloRecords, std::nullopt,
+                               PointFileKind::Rumbelo, "1 1 1 0 0 0 1 3"},
+                    TallyCase {"HeaderOnlyCount", "in.mdb", crlf({"574C"}), std::nullopt, PointFileKind::Pitovan,
+                               "0 0 0 0 0 0 0 0"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(RunGeneration, RemovesEveryDoubleQuoteFromBothNames)
@@ -238,7 +299,7 @@ TEST_P(RunFailure, EndsWithTheFirstFailureAndBothFilesClosed)
     RecordingReporter reporter;
     EXPECT_EQ(inOutCodeOf([&] { RunGeneration("in.mdb", "out.mdb", allOptions(), reporter, files); }),
               GetParam().code);
-    EXPECT_TRUE(reporter.events.empty());
+    EXPECT_EQ(reporter.events, Events {});
     EXPECT_EQ(files.files["in.mdb"].bytes, FailureSource);
     EXPECT_FALSE(files.files["in.mdb"].heldForReading);
     EXPECT_EQ(files.files.contains("out.mdb"), GetParam().destinationExists);
@@ -284,7 +345,7 @@ TEST(RunGeneration, DestinationNamingTheSourceFailsWithSharingViolationAndKeepsT
     RecordingReporter reporter;
     EXPECT_EQ(inOutCodeOf([&] { RunGeneration(source, "\"" + source + "\"", allOptions(), reporter); }), 32);
     EXPECT_EQ(folder.read("points.txt"), crlf({"4348", "h2", "1111111111222206"}));
-    EXPECT_TRUE(reporter.events.empty());
+    EXPECT_EQ(reporter.events, Events {});
 }
 
 TEST(RunGeneration, RealFilesEndToEnd)
@@ -292,7 +353,7 @@ TEST(RunGeneration, RealFilesEndToEnd)
     TemporaryFolder folder;
     const std::string source = folder.write("in put.mdb", crlf({"574C", "AAAAAAAAAAAAAA91xyz", "AAAAAAAAAAAAAA92"}));
     RecordingReporter reporter;
-    RunGeneration("\"" + source + "\"", folder.path("out.mdb"), only(&RunOptions::RF), reporter);
+    RunGeneration("\"" + source + "\"", folder.path("out.mdb"), only({RF}), reporter);
     EXPECT_EQ(folder.read("out.mdb"), crlf({"574C", "AAAAAAAAAAAAAA01"}));
     EXPECT_EQ(reporter.events, Events {Completed});
 }
