@@ -6,6 +6,7 @@
 int main(int argc, char* argv[])
 {
     preferPlatformThatPlacesWindows();
+    layOutInScreenPixels();
     QApplication application(argc, argv);
     setUpApplication(application);
     TFPral FPral;

@@ -3,7 +3,7 @@
 CRIBAXON_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libxcb1-dev
     fonts-dejavu-core fonts-dejavu-extra
 )
 CRIBAXON_TEST_PACKAGES=(
