@@ -9,7 +9,7 @@ CRIBAXON_BUILD_PACKAGES=(
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
     desktop-file-utils appstream dpkg-dev file man-db bash-completion
-    xvfb openbox xfwm4 dbus-daemon xdotool x11-utils
+    xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils wmctrl
 )
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
@@ -17,7 +17,7 @@ CRIBAXON_TEST_COMMANDS=(
     ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
     dpkg-shlibdeps:dpkg-dev file:file man:man-db
     Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon xdotool:xdotool
-    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils
+    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils xrdb:x11-xserver-utils wmctrl:wmctrl
 )
 
 # Installs the packages that are missing; quick when none is.

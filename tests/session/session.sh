@@ -6,7 +6,8 @@
 #   SESSION_PROGRAM  the program (required)
 #   SESSION_WM       openbox or xfwm4 (default openbox)
 #   SESSION_SCREEN   WIDTHxHEIGHTxDEPTH of the screen (default 1024x768x24)
-#   SESSION_DPI      dots per inch of the screen (default 96)
+#   SESSION_DPI      dots per inch of the screen as X reports its size (default 96); the dots per inch
+#                    that programs scale for are set with session_set_dpi
 #   SESSION_TIMEOUT  seconds any one awaited condition may take (default 30)
 #
 # After session_start: DISPLAY, HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR, TMPDIR and the session bus are
@@ -17,7 +18,7 @@ set -euo pipefail
 SESSION_MAIN_TITLE='^Zorvanti Cribaxon - Ver\. Dic\. 2005 1\.1$'
 # The information box and the error box both bear the application title alone.
 SESSION_BOX_TITLE='^Zorvanti Cribaxon$'
-SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo xmessage)
+SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo xmessage xrdb wmctrl)
 # Where the window's controls stand in its client area: left, top, width, height.
 declare -A SESSION_CONTROLS=(
     [FilenameEdit1]="86 148 201 21" [FilenameEdit2]="86 172 201 21" [cxButton1]="86 328 129 33"
@@ -187,6 +188,17 @@ session_start_program() {
     session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN"
 }
 
+# Starts the program as session_start_program does, for settings that bring it up minimized: waits for
+# its window to be shown minimized instead of active.
+session_start_program_minimized() {
+    "$SESSION_PROGRAM" >>"$SESSION_DIR/program.log" 2>&1 </dev/null &
+    SESSION_PROGRAM_PID=$!
+    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE" any
+    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE" any)
+    session_wait_until "the main window to be minimized" session_is_iconic "$SESSION_MAIN"
+    session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN minimized"
+}
+
 # Waits for the program to end and fails unless it ended with status 0.
 session_wait_program_exit() {
     session_wait_until "the program to end" session_has_ended "$SESSION_PROGRAM_PID"
@@ -203,9 +215,11 @@ session_has_ended() {
 }
 
 # Prints the id of the one viewable window whose caption matches TITLE; fails where none or several do.
+# With "any" after TITLE, windows that are not viewable count too, as a minimized one.
 session_find_window() {
-    local found
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) || return 1
+    local found only=(--onlyvisible)
+    [ "${2:-}" != any ] || only=()
+    found=$(xdotool search "${only[@]}" --name "$1" 2>/dev/null) || return 1
     [ "$(wc -l <<<"$found")" -eq 1 ] || return 1
     echo "$found"
 }
@@ -267,17 +281,53 @@ session_client_geometry() {
         END { print x, y, w, h }'
 }
 
-# Outer edge of WINDOW's frame: "X Y", from the client area and the frame the manager drew around it.
-session_frame_position() {
-    local x y w h extents left top
+# WINDOW's frame: "X Y WIDTH HEIGHT", from the client area and the frame the manager drew around it.
+session_frame_geometry() {
+    local x y w h extents left right top bottom
     read -r x y w h < <(session_client_geometry "$1")
     extents=$(xprop -id "$1" -notype _NET_FRAME_EXTENTS) || return 1
-    IFS=', ' read -r left _ top _ <<<"${extents#*= }"
-    echo "$((x - left)) $((y - top))"
+    IFS=', ' read -r left right top bottom <<<"${extents#*= }"
+    echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+
+# Outer edge of WINDOW's frame: "X Y".
+session_frame_position() {
+    local x y
+    read -r x y _ < <(session_frame_geometry "$1") || return 1
+    echo "$x $y"
+}
+
+# The window manager shows WINDOW in STATE, an _NET_WM_STATE_ name without its prefix (MAXIMIZED_VERT).
+session_has_state() {
+    xprop -id "$1" -notype _NET_WM_STATE 2>/dev/null | grep -q "_NET_WM_STATE_$2\b"
+}
+
+# The window manager has minimized WINDOW.
+session_is_iconic() {
+    xprop -id "$1" WM_STATE 2>/dev/null | grep -q 'window state: Iconic'
+}
+
+# Closes WINDOW as its close box does, also where it has no keyboard focus, as when it is minimized.
+session_close_window() {
+    wmctrl -i -c "$1"
+}
+
+# The dots per inch that programs started from now on scale for, as a desktop's display settings set
+# them: Qt takes 120, 144 and 192 for a scale of 1.25, 1.5 and 2.
+session_set_dpi() {
+    echo "Xft.dpi: $1" | xrdb -merge
 }
 
 session_settings_file() {
     echo "$XDG_CONFIG_HOME/Software/zorvanti-cribaxon.conf"
+}
+
+# Replaces the stored settings with the values given, "NAME=TEXT" each.
+session_write_store() {
+    local file
+    file=$(session_settings_file)
+    mkdir -p "$(dirname "$file")"
+    printf '%s\n' '[TFPral]' "$@" >"$file"
 }
 
 # The stored value NAME as the settings file spells it, without the quotes that the file puts around
