@@ -32,7 +32,8 @@ for dpi in 120 144 192; do
     expected=$x,$y,$((x + width)),$((y + height))
     for row in "PixelsPerInch=$dpi" "NormPos%281920x1080%29=$expected" "NormPos=$expected"; do
         stored=$(session_stored "${row%%=*}")
-        [ "$stored" = "${row#*=}" ] || session_fail "at $dpi dots per inch ${row%%=*} is stored as $stored, not ${row#*=}"
+        [ "$stored" = "${row#*=}" ] ||
+            session_fail "at $dpi dots per inch ${row%%=*} is stored as $stored, not ${row#*=}"
     done
 done
 
