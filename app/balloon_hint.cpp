@@ -148,7 +148,14 @@ void BalloonHint::paintFace(const QImage& shape)
     m_face.fill(Qt::transparent);
     QPainter painter(&m_face);
     painter.drawImage(rect(), shape);
-    m_icon.paint(&painter, iconRect());
+    // The style's picture for 96 dots per inch, enlarged as the screen's are more: the style may have none
+    // made for the larger size.
+    const qreal scale = qreal(logicalDpiY()) / DesignDotsPerInch;
+    const QPixmap picture = m_icon.pixmap((QSizeF(iconRect().size()) / scale).toSize());
+    QRectF place(QPointF(), QSizeF(picture.size()) * scale);
+    place.moveCenter(QRectF(iconRect()).center());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(place, picture, picture.rect());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
     painter.drawText(textRect(), Qt::TextWordWrap, m_text);
