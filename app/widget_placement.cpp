@@ -124,6 +124,13 @@ bool WidgetPlacement::eventFilter(QObject* watched, QEvent* event)
             window->installEventFilter(this);
         break;
     case QEvent::Expose:
+        // Shown for the first time. Later exposures may come from the manager's animations, as it shrinks
+        // the window away when minimizing it: the window stands nowhere in particular then.
+        if (!m_shown && m_window->windowHandle()->isExposed()) {
+            m_shown = true;
+            rememberNormalFrame();
+        }
+        break;
     case QEvent::Move:
         rememberNormalFrame();
         break;

@@ -44,4 +44,5 @@ private:
     // window was put and what the manager said before it first left that state.
     QPoint m_normalTopLeft;
     std::optional<QSize> m_normalFrameGrowth;
+    bool m_shown = false;
 };

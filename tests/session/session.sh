@@ -138,25 +138,35 @@ session_start() {
     *) session_fail "unknown window manager $wm" ;;
     esac
     session_wait_until "$wm to manage the screen" session_wm_is_managing
-    # A manager names itself before it has finished starting, and takes a window mapped meanwhile for
-    # one that was there before it, which it does not focus. Once it focuses a new window of ours, it
-    # is ready for the program's.
-    session_wait_until "$wm to focus a new window" session_wm_focuses_new_window
+    # A manager names itself before it has finished starting: until then it takes a window mapped
+    # meanwhile for one that was there before it, which it does not focus, and may let its close key
+    # pass. Once it focuses a new window of ours and closes it at that key, it is ready for the program.
+    session_wait_until "$wm to focus and close a new window" session_wm_is_ready
     session_log "$wm manages display $DISPLAY"
 }
 
-# Maps a probe window, gives the manager a few seconds to focus it, and closes it again.
-session_wm_focuses_new_window() {
+# Maps a probe window, gives the manager a few seconds to focus it and to close it at alt+F4, and ends
+# it where the manager did not.
+session_wm_is_ready() {
     xmessage -name cribaxon-session-probe -geometry +0+0 ready >/dev/null 2>&1 &
-    local probe=$! focused=0 deadline=$((SECONDS + 3))
+    local probe=$! ready=0 deadline=$((SECONDS + 3))
     while [ "$SECONDS" -lt "$deadline" ]; do
-        session_probe_is_active && { focused=1; break; }
+        session_probe_is_active && { ready=1; break; }
         sleep 0.05
     done
-    kill "$probe"
+    if [ "$ready" -eq 1 ]; then
+        session_key alt+F4
+        ready=0
+        deadline=$((SECONDS + 3))
+        while [ "$SECONDS" -lt "$deadline" ]; do
+            session_has_ended "$probe" && { ready=1; break; }
+            sleep 0.05
+        done
+    fi
+    kill "$probe" 2>/dev/null || true
     wait "$probe" || true
     session_wait_until "the probe window to go" session_no_probe
-    [ "$focused" -eq 1 ]
+    [ "$ready" -eq 1 ]
 }
 
 session_probe_is_active() {
