@@ -134,7 +134,6 @@ void TestPictureArea::scalesWithTheLineHeight_data()
     QTest::addRow("picture 1 at twice the line height") << picture1 << 23 << QSize(300, 268) << picture1Double;
     QTest::addRow("picture 2 at twice the line height") << picture2 << 23 << QSize(300, 228) << picture2Double;
     QTest::addRow("picture 1 at 16 pixels a line") << picture1 << 14 << QSize(185, 165) << QString();
-    QTest::addRow("picture 2 at 16 pixels a line") << picture2 << 14 << QSize(185, 140) << QString();
     const QString single = m_folder.filePath(QStringLiteral("single.jpg"));
     writeFile(single, resource(picture2));
     QTest::addRow("no double size beside it") << single << 23 << QSize(300, 228) << QString();

@@ -39,7 +39,7 @@ session_wait_program_exit
 check_stored "the session minimized from maximized" 2
 
 # Stored so, the next start comes up minimized.
-session_start_program_minimized
+session_start_program minimized
 session_close_window "$SESSION_MAIN"
 session_wait_program_exit
 check_stored "the session started minimized" 2

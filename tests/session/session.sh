@@ -187,26 +187,21 @@ session_wm_is_managing() {
     [[ $check == 0x* ]] && xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null | grep -q '= "'
 }
 
-# Starts the program in the background, as a user starts it, and waits for its window:
-# SESSION_MAIN is its window and SESSION_PROGRAM_PID its process.
+# Starts the program in the background, as a user starts it, and waits for its window to be active, or
+# with "minimized" (settings that bring it up so) to be minimized: SESSION_MAIN is its window and
+# SESSION_PROGRAM_PID its process.
 session_start_program() {
     "$SESSION_PROGRAM" >>"$SESSION_DIR/program.log" 2>&1 </dev/null &
     SESSION_PROGRAM_PID=$!
-    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE"
-    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE")
-    session_wait_until "the main window to be active" session_is_active "$SESSION_MAIN"
-    session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN"
-}
-
-# Starts the program as session_start_program does, for settings that bring it up minimized: waits for
-# its window to be shown minimized instead of active.
-session_start_program_minimized() {
-    "$SESSION_PROGRAM" >>"$SESSION_DIR/program.log" 2>&1 </dev/null &
-    SESSION_PROGRAM_PID=$!
-    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE" any
-    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE" any)
-    session_wait_until "the main window to be minimized" session_is_iconic "$SESSION_MAIN"
-    session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN minimized"
+    local shown=${1:-}
+    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE" ${shown:+any}
+    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE" ${shown:+any})
+    if [ "$shown" = minimized ]; then
+        session_wait_until "the main window to be minimized" session_is_iconic "$SESSION_MAIN"
+    else
+        session_wait_until "the main window to be active" session_is_active "$SESSION_MAIN"
+    fi
+    session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN ${shown:-active}"
 }
 
 # Waits for the program to end and fails unless it ended with status 0.
