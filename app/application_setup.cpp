@@ -15,6 +15,12 @@ void preferPlatformThatPlacesWindows()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+void layOutInScreenPixels()
+{
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+}
+
 void setUpApplication(QApplication& application)
 {
     QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));

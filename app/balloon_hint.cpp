@@ -1,6 +1,7 @@
 #include "balloon_hint.h"
 
 #include "balloon_placement.h"
+#include "window_scaling.h"
 
 #include <QBitmap>
 #include <QGuiApplication>
@@ -12,29 +13,41 @@
 
 namespace {
 
-constexpr int cornerRadius = 11;
-constexpr int calloutLength = 15;
-constexpr int calloutWidth = 15;
-constexpr int tipInset = 16;
-constexpr int padding = 8;
-constexpr int iconTextGap = 8;
-constexpr int maxTextWidth = 250;
+constexpr BalloonHint::Metrics DesignedMetrics {.cornerRadius = 11,
+                                                .calloutLength = 15,
+                                                .calloutWidth = 15,
+                                                .tipInset = 16,
+                                                .padding = 8,
+                                                .iconTextGap = 8,
+                                                .maxTextWidth = 250};
 constexpr int shortTextLimit = 100;
 constexpr int animationTime = 100;
 const QColor fillColour(128, 255, 128);
 
-// The outline with the callout on the top edge at the left end.
-QPainterPath outlinePath(QSize size)
+BalloonHint::Metrics metricsForDpi(int dpi)
 {
+    const auto scaled = [dpi](int length) {
+        return scaledForDpi(length, dpi);
+    };
+    const BalloonHint::Metrics& d = DesignedMetrics;
+    return {scaled(d.cornerRadius), scaled(d.calloutLength), scaled(d.calloutWidth), scaled(d.tipInset),
+            scaled(d.padding),      scaled(d.iconTextGap),   scaled(d.maxTextWidth)};
+}
+
+// The outline with the callout on the top edge at the left end.
+QPainterPath outlinePath(QSize size, const BalloonHint::Metrics& metrics)
+{
+    const int cornerRadius = metrics.cornerRadius;
+    const int tipInset = metrics.tipInset;
     const qreal right = size.width() - 1;
     const qreal bottom = size.height() - 1;
-    const qreal top = calloutLength;
+    const qreal top = metrics.calloutLength;
     const qreal diameter = 2 * cornerRadius;
     QPainterPath path;
     path.moveTo(cornerRadius, top);
     path.lineTo(tipInset, top);
     path.lineTo(tipInset, 0);
-    path.lineTo(tipInset + calloutWidth, top);
+    path.lineTo(tipInset + metrics.calloutWidth, top);
     path.arcTo(QRectF(right - diameter, top, diameter, diameter), 90, -90);
     path.arcTo(QRectF(right - diameter, bottom - diameter, diameter, diameter), 0, -90);
     path.arcTo(QRectF(0, bottom - diameter, diameter, diameter), 270, -90);
@@ -45,14 +58,15 @@ QPainterPath outlinePath(QSize size)
 
 // The filled and framed balloon, mirrored rather than drawn for each callout position, so that every
 // position has the same pixels: the tip and the rounded corners included.
-QImage shapeImage(QSize size, const BalloonPlacement& placement, const QColor& frameColour)
+QImage shapeImage(QSize size, const BalloonHint::Metrics& metrics, const BalloonPlacement& placement,
+                  const QColor& frameColour)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setPen(QPen(frameColour, 1));
     painter.setBrush(fillColour);
-    painter.drawPath(outlinePath(size));
+    painter.drawPath(outlinePath(size, metrics));
     painter.end();
     return image.mirrored(placement.calloutEnd == Qt::RightEdge, placement.calloutEdge == Qt::BottomEdge);
 }
@@ -79,17 +93,19 @@ BalloonHint::BalloonHint(const QString& text, const QWidget& owner)
     setFont(owner.font());
     setPalette(owner.palette());
 
+    m_metrics = metricsForDpi(logicalDpiY());
+    const Metrics& m = m_metrics;
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     m_icon = style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this);
     const QRect textBounds
-        = fontMetrics().boundingRect(QRect(0, 0, maxTextWidth, QWIDGETSIZE_MAX), Qt::TextWordWrap, m_text);
+        = fontMetrics().boundingRect(QRect(0, 0, m.maxTextWidth, QWIDGETSIZE_MAX), Qt::TextWordWrap, m_text);
     const int contentHeight = std::max(iconSize, textBounds.height());
-    m_iconRect = QRect(padding, padding + (contentHeight - iconSize) / 2, iconSize, iconSize);
-    m_textRect = QRect(m_iconRect.right() + 1 + iconTextGap, padding + (contentHeight - textBounds.height()) / 2,
+    m_iconRect = QRect(m.padding, m.padding + (contentHeight - iconSize) / 2, iconSize, iconSize);
+    m_textRect = QRect(m_iconRect.right() + 1 + m.iconTextGap, m.padding + (contentHeight - textBounds.height()) / 2,
                        textBounds.width(), textBounds.height());
     // The callout's base must lie on the straight part of the edge, clear of the rounded corners.
-    const int width = std::max(m_textRect.right() + 1 + padding, tipInset + calloutWidth + cornerRadius + 1);
-    resize(width, contentHeight + 2 * padding + calloutLength);
+    const int width = std::max(m_textRect.right() + 1 + m.padding, m.tipInset + m.calloutWidth + m.cornerRadius + 1);
+    resize(width, contentHeight + 2 * m.padding + m.calloutLength);
 
     m_animator.setDuration(animationTime);
     m_animator.setStartValue(0.0);
@@ -104,9 +120,9 @@ void BalloonHint::popUp(QPoint pointer, BalloonAnimation animation)
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
     const BalloonPlacement placement
-        = placeBalloon(pointer, size(), tipInset, screen->geometry(), screen->availableGeometry());
-    m_bodyTop = placement.calloutEdge == Qt::TopEdge ? calloutLength : 0;
-    const QImage shape = shapeImage(size(), placement, palette().color(QPalette::WindowText));
+        = placeBalloon(pointer, size(), m_metrics.tipInset, screen->geometry(), screen->availableGeometry());
+    m_bodyTop = placement.calloutEdge == Qt::TopEdge ? m_metrics.calloutLength : 0;
+    const QImage shape = shapeImage(size(), m_metrics, placement, palette().color(QPalette::WindowText));
     m_shape = QRegion(QBitmap::fromImage(shape.createAlphaMask()));
     paintFace(shape);
     setGeometry(placement.rect);
@@ -132,7 +148,14 @@ void BalloonHint::paintFace(const QImage& shape)
     m_face.fill(Qt::transparent);
     QPainter painter(&m_face);
     painter.drawImage(rect(), shape);
-    m_icon.paint(&painter, iconRect());
+    // The style's picture for 96 dots per inch, enlarged as the screen's are more: the style may have none
+    // made for the larger size.
+    const qreal scale = qreal(logicalDpiY()) / DesignDotsPerInch;
+    const QPixmap picture = m_icon.pixmap((QSizeF(iconRect().size()) / scale).toSize());
+    QRectF place(QPointF(), QSizeF(picture.size()) * scale);
+    place.moveCenter(QRectF(iconRect()).center());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(place, picture, picture.rect());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
     painter.drawText(textRect(), Qt::TextWordWrap, m_text);

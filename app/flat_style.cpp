@@ -1,5 +1,7 @@
 #include "flat_style.h"
 
+#include "window_scaling.h"
+
 #include <QAbstractButton>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,7 +10,19 @@
 
 namespace {
 
+// At 96 dots per inch, as every length below.
 constexpr int IndicatorSize = 13;
+constexpr int LabelSpacing = 4;
+constexpr int TickInset = 3;
+constexpr qreal TickWidth = 1.6;
+
+// The screen's dots per inch, from the font the control is drawn with, as Qt's own styles take it.
+int dotsPerInch(const QStyleOption* option, const QWidget* widget)
+{
+    if (option)
+        return qRound(option->fontMetrics.fontDpi());
+    return widget ? widget->logicalDpiY() : DesignDotsPerInch;
+}
 
 struct Look
 {
@@ -52,15 +66,16 @@ void FlatStyle::polish(QWidget* widget)
 
 int FlatStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
 {
+    const int dpi = dotsPerInch(option, widget);
     switch (metric) {
     case PM_IndicatorWidth:
     case PM_IndicatorHeight:
-        return IndicatorSize;
+        return scaledForDpi(IndicatorSize, dpi);
     case PM_CheckBoxLabelSpacing:
-        return 4;
+        return scaledForDpi(LabelSpacing, dpi);
     case PM_ButtonShiftHorizontal:
     case PM_ButtonShiftVertical:
-        return 1;
+        return scaledForDpi(1, dpi);
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
@@ -116,12 +131,15 @@ void FlatStyle::drawIndicator(const QStyleOption* option, QPainter* painter) con
     if (option->state & State_On) {
         const bool enabled = option->state & State_Enabled;
         painter->setRenderHint(QPainter::Antialiasing);
-        QPen tick(option->palette.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText), 1.6);
+        const int dpi = dotsPerInch(option, nullptr);
+        QPen tick(option->palette.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText),
+                  TickWidth * dpi / DesignDotsPerInch);
         tick.setCapStyle(Qt::RoundCap);
         tick.setJoinStyle(Qt::RoundJoin);
         painter->setPen(tick);
         painter->setBrush(Qt::NoBrush);
-        const QRectF r = QRectF(box).adjusted(3, 3, -3, -3);
+        const int inset = scaledForDpi(TickInset, dpi);
+        const QRectF r = QRectF(box).adjusted(inset, inset, -inset, -inset);
         QPainterPath path;
         path.moveTo(r.left(), r.center().y());
         path.lineTo(r.left() + r.width() * 0.4, r.bottom());

@@ -1,6 +1,7 @@
 #include "picture_area.h"
 
 #include "jpeg_image.h"
+#include "window_scaling.h"
 
 #include <QAccessibleWidget>
 #include <QFile>
@@ -16,6 +17,20 @@ QAccessibleInterface* accessiblePicture(const QString& className, QObject* objec
     if (widget == nullptr || className != QLatin1StringView(PictureArea::staticMetaObject.className()))
         return nullptr;
     return new QAccessibleWidget(widget, QAccessible::Graphic);
+}
+
+QImage decodedFile(const QString& fileName)
+{
+    QFile file(fileName);
+    const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return decodeJpeg(data, jpegColoursForDepth(QPixmap::defaultDepth())).image;
+}
+
+QString doubleSizeFile(const QString& fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const qsizetype end = dot > fileName.lastIndexOf(u'/') ? dot : fileName.size();
+    return fileName.first(end) + QStringLiteral("@2x") + fileName.sliced(end);
 }
 
 } // namespace
@@ -48,10 +63,24 @@ void PictureArea::paintEvent(QPaintEvent*)
 
 const QImage& PictureArea::picture()
 {
-    if (!m_picture) {
-        QFile file(m_pictureFile);
-        const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        m_picture = decodeJpeg(data, jpegColoursForDepth(QPixmap::defaultDepth())).image;
-    }
+    if (!m_picture)
+        m_picture = scaledPicture();
     return *m_picture;
+}
+
+QImage PictureArea::scaledPicture() const
+{
+    const QImage designed = decodedFile(m_pictureFile);
+    const int lineHeight = fontMetrics().height();
+    if (designed.isNull() || lineHeight == DesignLineHeight)
+        return designed;
+    QImage source = designed;
+    if (lineHeight > DesignLineHeight) {
+        // Reduced, the larger picture stays sharp where the designed one, enlarged, would blur.
+        const QImage larger = decodedFile(doubleSizeFile(m_pictureFile));
+        if (larger.size() == designed.size() * 2)
+            source = larger;
+    }
+    return source.scaled(scaledForLineHeight(designed.size(), lineHeight), Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
 }

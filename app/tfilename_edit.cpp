@@ -3,11 +3,13 @@
 #include "browse_dialog.h"
 #include "ecombo_edit_error.h"
 #include "filename_rules.h"
+#include "window_scaling.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolButton>
@@ -19,6 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// At 96 dots per inch, as the other lengths of the field's own drawing.
 constexpr int BorderWidth = 2;
 constexpr int ButtonWidth = 21;
 constexpr int ButtonGap = 2;
@@ -44,6 +47,19 @@ public:
         return Acceptable;
     }
 };
+
+// The drawing made at twice the size serves larger screens: reduced, it stays
+// sharp where the small one, enlarged, would blur.
+QPixmap buttonPicture(int dotsPerInch)
+{
+    QImage picture(dotsPerInch > DesignDotsPerInch ? u":/pictures/open_folder@2x.png"_s
+                                                   : u":/pictures/open_folder.png"_s);
+    // Qt takes the "@2x" in the name for a screen that it scales itself; here the screen is not scaled.
+    picture.setDevicePixelRatio(1);
+    const QSize size(scaledForDpi(ButtonPictureSize.width(), dotsPerInch),
+                     scaledForDpi(ButtonPictureSize.height(), dotsPerInch));
+    return QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
 
 QString quoteSpacedName(const QString& name)
 {
@@ -87,8 +103,9 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     m_button->setAccessibleName(u"Examinar…"_s);
     m_button->setFocusPolicy(Qt::NoFocus);
     m_button->setCursor(Qt::ArrowCursor);
-    m_button->setIcon(QIcon(u":/pictures/open_folder.png"_s));
-    m_button->setIconSize(ButtonPictureSize);
+    const QPixmap picture = buttonPicture(logicalDpiY());
+    m_button->setIcon(picture);
+    m_button->setIconSize(picture.size());
     connect(m_button, &QToolButton::pressed, this, [this] {
         if (!hasFocus())
             setFocus(Qt::OtherFocusReason);
@@ -206,12 +223,15 @@ void TFilenameEdit::changeEvent(QEvent* event)
 
 void TFilenameEdit::layOutButton()
 {
-    const QRect inner = rect().marginsRemoved({BorderWidth, BorderWidth, BorderWidth, BorderWidth});
-    m_button->setGeometry(inner.x() + inner.width() - ButtonWidth, inner.y(), ButtonWidth, inner.height());
+    const int dpi = logicalDpiY();
+    const int border = scaledForDpi(BorderWidth, dpi);
+    const int buttonWidth = scaledForDpi(ButtonWidth, dpi);
+    const QRect inner = rect().marginsRemoved({border, border, border, border});
+    m_button->setGeometry(inner.x() + inner.width() - buttonWidth, inner.y(), buttonWidth, inner.height());
 
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    const int textEnd = m_button->x() - ButtonGap;
+    const int textEnd = m_button->x() - scaledForDpi(ButtonGap, dpi);
     setTextMargins(0, 0, std::max(0, contents.x() + contents.width() - textEnd), 0);
 }

@@ -18,6 +18,8 @@
 namespace {
 
 constexpr QPoint FirstStartPosition {450, 170};
+// At 96 dots per inch; the controls' layout then follows the line height it gives.
+constexpr int WindowFontPixels = 11;
 constexpr QColor Panel2Grey {143, 143, 143};
 
 std::string fileNameBytes(const QString& text)
@@ -51,7 +53,7 @@ TFPral::TFPral(QWidget* parent)
 {
     // Set before the controls exist, so that each is built in it once.
     QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
+    windowFont.setPixelSize(scaledForDpi(WindowFontPixels, logicalDpiY()));
     setFont(windowFont);
     ui->setupUi(this);
     setUpLook();
@@ -80,7 +82,7 @@ void TFPral::setUpLook()
     paintBackground(ui->Panel1, Qt::white);
     paintBackground(ui->Panel2, Panel2Grey);
 
-    auto* notice = new QLabel(QStringLiteral("© 2005 Zorvanti. Todos los derechos reservados."), ui->StatusBar1);
+    auto* notice = new QLabel(QStringLiteral("© 2005 Zorvanti. Derechos reservados."), ui->StatusBar1);
     notice->setObjectName(QStringLiteral("StatusNotice"));
     ui->StatusBar1->addWidget(notice, 1);
 }
@@ -91,9 +93,8 @@ void TFPral::scaleToFont()
     const auto children = ui->centralwidget->findChildren<QWidget*>();
     for (QWidget* child : children)
         child->setGeometry(scaledForLineHeight(child->geometry(), lineHeight));
-    const QRect client = scaledForLineHeight({0, 0, 300, 394}, lineHeight);
-    ui->StatusBar1->setFixedHeight(scaledForLineHeight({0, 0, 0, 19}, lineHeight).height());
-    setFixedSize(client.size());
+    ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, 19), lineHeight).height());
+    setFixedSize(scaledForLineHeight(QSize(300, 394), lineHeight));
 }
 
 void TFPral::connectHandlers()

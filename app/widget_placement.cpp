@@ -1,5 +1,8 @@
 #include "widget_placement.h"
 
+#include "x11_frame.h"
+
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QScreen>
@@ -15,7 +18,10 @@ constexpr Qt::WindowStates NotNormal = Qt::WindowMinimized | Qt::WindowMaximized
 
 WidgetPlacement::WidgetPlacement(QWidget* window)
     : m_window(window)
-{ }
+    , m_normalTopLeft(window->pos())
+{
+    window->installEventFilter(this);
+}
 
 int WidgetPlacement::flags() const
 {
@@ -37,18 +43,21 @@ bool WidgetPlacement::isApplicationMinimized() const
 
 QRect WidgetPlacement::normalFrame() const
 {
-    const QRect normal = m_window->normalGeometry();
-    if (!(m_window->windowState() & NotNormal) || !normal.isValid())
+    if (isNormal())
         return frame();
-    // normalGeometry() leaves the frame out: put the present frame's margins around it.
-    const QRect outer = m_window->frameGeometry();
-    const QRect inner = m_window->geometry();
-    return normal.adjusted(outer.left() - inner.left(), outer.top() - inner.top(), outer.right() - inner.right(),
-                           outer.bottom() - inner.bottom());
+    const QRect normal = m_window->normalGeometry();
+    const QSize client = normal.isValid() ? normal.size() : m_window->size();
+    return {m_normalTopLeft, client + m_normalFrameGrowth.value_or(QSize())};
 }
 
 QRect WidgetPlacement::frame() const
 {
+    // Qt's idea of the frame lags behind where the manager changes the window's state on its own, as some
+    // do when minimizing a maximized window; X11 knows.
+    if (const QWindow* window = m_window->windowHandle()) {
+        if (const std::optional<QRect> frame = x11FrameGeometry(*window))
+            return *frame;
+    }
     // Until the window is first placed on screen, frameGeometry() puts the frame
     // around a position that already is the frame's; pos() is right throughout.
     return {m_window->pos(), m_window->frameGeometry().size()};
@@ -67,10 +76,13 @@ void WidgetPlacement::moveTo(QPoint topLeft)
     // move above would put the inside of the window where the frame belongs.
     if (QWindow* window = m_window->windowHandle())
         window->setFramePosition(topLeft);
+    m_normalTopLeft = topLeft;
 }
 
 void WidgetPlacement::setMaximized(bool maximized)
 {
+    if (maximized)
+        learnNormalFrameGrowth();
     const Qt::WindowStates state = m_window->windowState() & ~NotNormal;
     m_window->setWindowState(maximized ? state | Qt::WindowMaximized : state);
     m_window->update();
@@ -78,6 +90,7 @@ void WidgetPlacement::setMaximized(bool maximized)
 
 void WidgetPlacement::requestApplicationMinimize()
 {
+    learnNormalFrameGrowth();
     QWidget* window = m_window;
     QMetaObject::invokeMethod(
         window, [window] { window->showMinimized(); }, Qt::QueuedConnection);
@@ -93,9 +106,66 @@ int WidgetPlacement::pixelsPerInch() const
     return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
 }
 
-bool WidgetPlacement::isOffScreen(const QRect& frame) const
+bool WidgetPlacement::isOffScreen(QPoint topLeft, QSize size) const
 {
+    // A stored position may be anywhere in the range of int, and its far edges beyond it.
+    const qint64 left = topLeft.x();
+    const qint64 top = topLeft.y();
+    const qint64 right = left + size.width();
+    const qint64 bottom = top + size.height();
     const QList<QScreen*> screens = QGuiApplication::screens();
-    return std::none_of(screens.begin(), screens.end(),
-                        [&frame](const QScreen* screen) { return screen->geometry().intersects(frame); });
+    return std::none_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+        const QRect area = screen->geometry();
+        return left < qint64(area.x()) + area.width() && right > area.x() && top < qint64(area.y()) + area.height()
+            && bottom > area.y();
+    });
+}
+
+bool WidgetPlacement::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+        // The window's exposure tells when the manager has framed it; the window exists from the first show.
+        if (QWindow* window = m_window->windowHandle(); window && watched == m_window)
+            window->installEventFilter(this);
+        break;
+    case QEvent::Expose:
+        // Shown for the first time. Later exposures may come from the manager's animations, as it shrinks
+        // the window away when minimizing it: the window stands nowhere in particular then.
+        if (!m_shown && m_window->windowHandle()->isExposed()) {
+            m_shown = true;
+            rememberNormalFrame();
+        }
+        break;
+    case QEvent::Move:
+        rememberNormalFrame();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+bool WidgetPlacement::isNormal() const
+{
+    return !(m_window->windowState() & NotNormal);
+}
+
+void WidgetPlacement::rememberNormalFrame()
+{
+    // Only a window on screen has been framed for the state it is in.
+    const QWindow* window = m_window->windowHandle();
+    if (!window || !window->isExposed() || !isNormal())
+        return;
+    const QRect outer = frame();
+    m_normalTopLeft = outer.topLeft();
+    m_normalFrameGrowth = outer.size() - m_window->size();
+}
+
+void WidgetPlacement::learnNormalFrameGrowth()
+{
+    // Only for a window not on screen can the manager say how it would frame it in normal state.
+    const QWindow* window = m_window->windowHandle();
+    if (window && !window->isExposed() && !m_normalFrameGrowth)
+        m_normalFrameGrowth = askFrameGrowth(*window);
 }

@@ -2,11 +2,16 @@
 
 #include "window_placement.h"
 
+#include <QObject>
+#include <optional>
+
 class QWidget;
 
 // The placement of a real top-level widget on the desktop's screens.
-class WidgetPlacement final : public WindowPlacement
+class WidgetPlacement final : public QObject, public WindowPlacement
 {
+    Q_OBJECT
+
 public:
     explicit WidgetPlacement(QWidget* window);
 
@@ -23,8 +28,22 @@ public:
 
     QSize primaryScreenSize() const override;
     int pixelsPerInch() const override;
-    bool isOffScreen(const QRect& frame) const override;
+    bool isOffScreen(QPoint topLeft, QSize size) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool isNormal() const;
+    void rememberNormalFrame();
+    void learnNormalFrameGrowth();
+
     QWidget* m_window;
+    // The frame's place in normal state, and how much larger than the window
+    // the window manager makes the frame there (a maximized window has other
+    // margins): as last seen on screen in normal state, or else where the
+    // window was put and what the manager said before it first left that state.
+    QPoint m_normalTopLeft;
+    std::optional<QSize> m_normalFrameGrowth;
+    bool m_shown = false;
 };

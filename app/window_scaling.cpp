@@ -1,21 +1,34 @@
 #include "window_scaling.h"
 
 namespace {
-int scaled(int value, int lineHeight)
+
+// value × numerator / denominator rounded to the nearest integer, halves away
+// from zero, as the toolkit's MulDiv does.
+int mulDiv(int value, int numerator, int denominator)
 {
-    // Rounded to the nearest pixel, halves away from zero, as the toolkit's MulDiv does.
-    const int product = value * lineHeight;
-    const int half = DesignLineHeight / 2;
-    return product >= 0 ? (product + half) / DesignLineHeight : -((-product + half) / DesignLineHeight);
+    const qint64 product = qint64(value) * numerator;
+    const qint64 half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator : -((-product + half) / denominator));
 }
+
 } // namespace
 
 QRect scaledForLineHeight(const QRect& designed, int lineHeight)
 {
     if (lineHeight == DesignLineHeight)
         return designed;
-    const int left = scaled(designed.left(), lineHeight);
-    const int top = scaled(designed.top(), lineHeight);
-    return {left, top, scaled(designed.left() + designed.width(), lineHeight) - left,
-            scaled(designed.top() + designed.height(), lineHeight) - top};
+    const int left = mulDiv(designed.left(), lineHeight, DesignLineHeight);
+    const int top = mulDiv(designed.top(), lineHeight, DesignLineHeight);
+    return {left, top, mulDiv(designed.left() + designed.width(), lineHeight, DesignLineHeight) - left,
+            mulDiv(designed.top() + designed.height(), lineHeight, DesignLineHeight) - top};
+}
+
+QSize scaledForLineHeight(QSize designed, int lineHeight)
+{
+    return scaledForLineHeight(QRect({0, 0}, designed), lineHeight).size();
+}
+
+int scaledForDpi(int designed, int dotsPerInch)
+{
+    return mulDiv(designed, dotsPerInch, DesignDotsPerInch);
 }

@@ -5,13 +5,13 @@ CRIBAXON_BUILD_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     # Not linked: the platform plugin that starts the program on a desktop of Wayland alone.
     qt6-wayland
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libxcb1-dev
     fonts-dejavu-core fonts-dejavu-extra
 )
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
     desktop-file-utils appstream dpkg-dev file man-db bash-completion
-    xvfb openbox xfwm4 dbus-daemon dbus-bin xdotool x11-utils weston
+    xvfb openbox xfwm4 dbus-daemon dbus-bin xdotool x11-utils x11-xserver-utils wmctrl weston
     python3 python3-pyatspi at-spi2-core
 )
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
@@ -20,7 +20,7 @@ CRIBAXON_TEST_COMMANDS=(
     ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
     dpkg-shlibdeps:dpkg-dev file:file man:man-db
     Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon dbus-send:dbus-bin xdotool:xdotool
-    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils weston:weston weston-debug:weston
+    xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils xrdb:x11-xserver-utils wmctrl:wmctrl weston:weston weston-debug:weston
     /usr/bin/python3:python3 /usr/libexec/at-spi-bus-launcher:at-spi2-core
 )
 

@@ -160,7 +160,7 @@ void TFormStorage::restorePosition(const SettingsStore& store)
 
     // A position wholly off every screen, as after a monitor was unplugged, would
     // put the window out of the user's reach: it stays at its designed position.
-    if (found && !m_placement->isOffScreen(QRect(topLeft, current.size())))
+    if (found && !m_placement->isOffScreen(topLeft, current.size()))
         m_placement->moveTo(topLeft);
 }
 

@@ -31,6 +31,7 @@ public:
 
     virtual QSize primaryScreenSize() const = 0;
     virtual int pixelsPerInch() const = 0;
-    // No pixel of the frame lies on any screen.
-    virtual bool isOffScreen(const QRect& frame) const = 0;
+    // No pixel of a frame of this size lies on any screen. Any position in the
+    // range of int is answered, wherever the frame's far edges would fall.
+    virtual bool isOffScreen(QPoint topLeft, QSize size) const = 0;
 };

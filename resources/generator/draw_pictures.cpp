@@ -18,17 +18,18 @@ using Drawing = std::function<void(QPainter&)>;
 // Drawn four times larger and scaled down, so that the small details stay smooth.
 constexpr int oversampling = 4;
 
-QImage render(QSize size, QColor ground, const Drawing& draw)
+// `size` is the size of the drawing; `scale` enlarges the picture made of it.
+QImage render(QSize size, QColor ground, const Drawing& draw, int scale = 1)
 {
-    QImage large(size * oversampling, QImage::Format_ARGB32_Premultiplied);
+    QImage large(size * scale * oversampling, QImage::Format_ARGB32_Premultiplied);
     large.fill(ground);
     {
         QPainter painter(&large);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(oversampling, oversampling);
+        painter.scale(scale * oversampling, scale * oversampling);
         draw(painter);
     }
-    return large.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return large.scaled(size * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QLinearGradient verticalGradient(const QRectF& box, std::initializer_list<std::pair<qreal, QColor>> stops)
@@ -470,10 +471,16 @@ int main(int argc, char** argv)
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
-    bool written = save(render({150, 134}, Qt::white, drawPitovan).convertToFormat(QImage::Format_RGB888), folder,
-                        QStringLiteral("picture1.ppm"), "PPM");
-    written &= save(render({150, 114}, QColor(143, 143, 143), drawRumbelo).convertToFormat(QImage::Format_RGB888),
-                    folder, QStringLiteral("picture2.ppm"), "PPM");
+    bool written = true;
+    // Each picture also twice as large, named as Qt names such pictures, for screens that scale by two.
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        written &= save(render({150, 134}, Qt::white, drawPitovan, scale).convertToFormat(QImage::Format_RGB888),
+                        folder, QStringLiteral("picture1%1.ppm").arg(suffix), "PPM");
+        written &= save(
+            render({150, 114}, QColor(143, 143, 143), drawRumbelo, scale).convertToFormat(QImage::Format_RGB888),
+            folder, QStringLiteral("picture2%1.ppm").arg(suffix), "PPM");
+    }
     for (const int size : {32, 48, 64, 128, 256}) {
         const QImage icon
             = render({size, size}, Qt::transparent, [size](QPainter& painter) { drawIcon(painter, size, size > 32); });
@@ -481,5 +488,8 @@ int main(int argc, char** argv)
             &= save(size == 32 ? withSixteenColours(icon) : icon, folder, QStringLiteral("%1.png").arg(size), "PNG");
     }
     written &= save(openFolder(), folder, QStringLiteral("open_folder.png"), "PNG");
+    // Each pixel doubled, so that the drawing stays as crisp on a screen that scales by two.
+    written &= save(openFolder().scaled(28, 24, Qt::IgnoreAspectRatio, Qt::FastTransformation), folder,
+                    QStringLiteral("open_folder@2x.png"), "PNG");
     return written ? 0 : 1;
 }

@@ -122,6 +122,12 @@ void TestJpegImage::decodesThePictures_data()
         << picture2 << JpegColours::TrueColour << QSize(150, 114) << false << QImage::Format_RGB888;
     QTest::addRow("picture 2, colour-mapped")
         << picture2 << JpegColours::ColourMapped << QSize(150, 114) << false << QImage::Format_Indexed8;
+    QTest::addRow("picture 1 at twice the size")
+        << QStringLiteral(":/pictures/picture1@2x.jpg") << JpegColours::TrueColour << QSize(300, 268) << true
+        << QImage::Format_RGB888;
+    QTest::addRow("picture 2 at twice the size")
+        << QStringLiteral(":/pictures/picture2@2x.jpg") << JpegColours::TrueColour << QSize(300, 228) << false
+        << QImage::Format_RGB888;
 }
 
 void TestJpegImage::decodesThePictures()

@@ -1,6 +1,7 @@
 #include "gui_test_main.h"
 #include "jpeg_image.h"
 #include "picture_area.h"
+#include "window_scaling.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,6 +10,8 @@ namespace {
 
 const QString picture1 = QStringLiteral(":/pictures/picture1.jpg");
 const QString picture2 = QStringLiteral(":/pictures/picture2.jpg");
+const QString picture1Double = QStringLiteral(":/pictures/picture1@2x.jpg");
+const QString picture2Double = QStringLiteral(":/pictures/picture2@2x.jpg");
 // Neither picture has this colour, so any pixel of it is the panel showing through.
 const QColor panelColour(255, 0, 255);
 
@@ -24,17 +27,22 @@ bool writeFile(const QString& path, const QByteArray& data)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
 }
 
-// The area as the window has it: 150 × 137 at the top-left of a panel of its own colour.
+// The area as the window has it: 150 × 137 at the top-left of a panel of its own colour, 153 wide, in
+// the window's font of `fontPixels` and scaled as the window scales for that font's line height.
 struct Panel
 {
-    Panel()
+    explicit Panel(int fontPixels = 11)
     {
-        panel.resize(153, 137);
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPixelSize(fontPixels);
+        panel.setFont(font);
+        const int lineHeight = QFontMetrics(font).height();
+        panel.resize(scaledForLineHeight(QSize(153, 137), lineHeight));
         panel.setAutoFillBackground(true);
         QPalette palette = panel.palette();
         palette.setColor(QPalette::Window, panelColour);
         panel.setPalette(palette);
-        area.setGeometry(0, 0, 150, 137);
+        area.setGeometry(scaledForLineHeight(QRect(0, 0, 150, 137), lineHeight));
     }
 
     QImage grab() { return panel.grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -60,6 +68,17 @@ bool panelShowsFrom(const QImage& image, int top)
     return true;
 }
 
+// How many pixels of the rectangle show the panel's colour.
+int panelPixels(const QImage& image, const QRect& rect)
+{
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            count += image.pixelColor(x, y) == panelColour ? 1 : 0;
+    }
+    return count;
+}
+
 } // namespace
 
 class TestPictureArea final : public QObject
@@ -69,6 +88,8 @@ class TestPictureArea final : public QObject
 private Q_SLOTS:
     void drawsThePictureUnscaled_data();
     void drawsThePictureUnscaled();
+    void scalesWithTheLineHeight_data();
+    void scalesWithTheLineHeight();
     void decodesWhenFirstDrawn();
     void decodesOnlyOnce();
     void drawsANewFileAfterTheChange();
@@ -100,6 +121,42 @@ void TestPictureArea::drawsThePictureUnscaled()
 
     QCOMPARE(shown.copy(0, 0, 150, height), decoded(resource(file)));
     QVERIFY(panelShowsFrom(shown.copy(0, height, 153, 137 - height), 0));
+}
+
+void TestPictureArea::scalesWithTheLineHeight_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("fontPixels");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("drawnFrom");
+
+    // 23 pixels give a line height of 26, 14 pixels one of 16.
+    QTest::addRow("picture 1 at twice the line height") << picture1 << 23 << QSize(300, 268) << picture1Double;
+    QTest::addRow("picture 2 at twice the line height") << picture2 << 23 << QSize(300, 228) << picture2Double;
+    QTest::addRow("picture 1 at 16 pixels a line") << picture1 << 14 << QSize(185, 165) << QString();
+    const QString single = m_folder.filePath(QStringLiteral("single.jpg"));
+    writeFile(single, resource(picture2));
+    QTest::addRow("no double size beside it") << single << 23 << QSize(300, 228) << QString();
+}
+
+void TestPictureArea::scalesWithTheLineHeight()
+{
+    QFETCH(QString, file);
+    QFETCH(int, fontPixels);
+    QFETCH(QSize, size);
+    QFETCH(QString, drawnFrom);
+    Panel panel(fontPixels);
+    panel.area.setPictureFile(file);
+
+    const QImage shown = panel.grab();
+
+    if (!drawnFrom.isEmpty())
+        QCOMPARE(shown.copy(QRect({0, 0}, size)), decoded(resource(drawnFrom)));
+    // The picture up to its size, the panel's colour beside and below it.
+    QCOMPARE(panelPixels(shown, QRect({0, 0}, size)), 0);
+    QVERIFY(panelShowsFrom(shown, size.height()));
+    const QRect beside(size.width(), 0, shown.width() - size.width(), size.height());
+    QCOMPARE(panelPixels(shown, beside), beside.width() * beside.height());
 }
 
 void TestPictureArea::decodesWhenFirstDrawn()

@@ -8,6 +8,8 @@ class TestWindowScaling final : public QObject
 private Q_SLOTS:
     void scalesByTheRatioOfLineHeights_data();
     void scalesByTheRatioOfLineHeights();
+    void scalesByTheDotsPerInch_data();
+    void scalesByTheDotsPerInch();
 };
 
 void TestWindowScaling::scalesByTheRatioOfLineHeights_data()
@@ -30,6 +32,28 @@ void TestWindowScaling::scalesByTheRatioOfLineHeights()
     QFETCH(int, lineHeight);
     QFETCH(QRect, scaled);
     QCOMPARE(scaledForLineHeight(designed, lineHeight), scaled);
+}
+
+void TestWindowScaling::scalesByTheDotsPerInch_data()
+{
+    QTest::addColumn<int>("designed");
+    QTest::addColumn<int>("dotsPerInch");
+    QTest::addColumn<int>("scaled");
+    // The window font's 11 pixels at the scales of 1, 1.25, 1.5 and 2.
+    QTest::addRow("96") << 11 << 96 << 11;
+    QTest::addRow("120, 13.75 rounded") << 11 << 120 << 14;
+    QTest::addRow("144, a half rounded up") << 11 << 144 << 17;
+    QTest::addRow("192") << 11 << 192 << 22;
+    QTest::addRow("72, 9.75 rounded") << 13 << 72 << 10;
+    QTest::addRow("negative half rounded away from zero") << -2 << 120 << -3;
+}
+
+void TestWindowScaling::scalesByTheDotsPerInch()
+{
+    QFETCH(int, designed);
+    QFETCH(int, dotsPerInch);
+    QFETCH(int, scaled);
+    QCOMPARE(scaledForDpi(designed, dotsPerInch), scaled);
 }
 
 CRIBAXON_GUI_TEST_MAIN(TestWindowScaling)

@@ -7,7 +7,8 @@
 #   SESSION_PROGRAM  the program (required)
 #   SESSION_WM       openbox or xfwm4 (default openbox)
 #   SESSION_SCREEN   WIDTHxHEIGHTxDEPTH of the screen (default 1024x768x24)
-#   SESSION_DPI      dots per inch of the screen (default 96)
+#   SESSION_DPI      dots per inch of the screen as X reports its size (default 96); the dots per inch
+#                    that programs scale for are set with session_set_dpi
 #   SESSION_TIMEOUT  seconds any one awaited condition may take (default 30)
 #
 # After session_start: DISPLAY, HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR, TMPDIR and the session bus are
@@ -19,7 +20,7 @@ set -euo pipefail
 SESSION_MAIN_TITLE='^Zorvanti Cribaxon - Ver\. Dic\. 2005 1\.1$'
 # The information box and the error box both bear the application title alone.
 SESSION_BOX_TITLE='^Zorvanti Cribaxon$'
-SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo xmessage)
+SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo xmessage xrdb wmctrl)
 # Where the window's controls stand in its client area: left, top, width, height.
 declare -A SESSION_CONTROLS=(
     [FilenameEdit1]="86 148 201 21" [FilenameEdit2]="86 172 201 21" [cxButton1]="86 328 129 33"
@@ -149,14 +150,10 @@ session_start() {
     *) session_fail "unknown window manager $wm" ;;
     esac
     session_wait_until "$wm to manage the screen" session_wm_is_managing
-    # A manager names itself before it has finished starting, and takes a window mapped meanwhile for
-    # one that was there before it, which it does not focus. Once it focuses a new window of ours, it
-    # is ready for the program's.
-    session_wait_until "$wm to focus a new window" session_wm_focuses_new_window
-    # xdotool's first key makes the server tell every client that the keyboard map changed; the manager
-    # then takes its key bindings down and up again, and a key of its own (Alt+F4) pressed meanwhile
-    # goes to the window instead. Sent now, before the program starts, that first key is over with.
-    xdotool key shift
+    # A manager names itself before it has finished starting: until then it takes a window mapped
+    # meanwhile for one that was there before it, which it does not focus, and may let its close key
+    # pass. Once it focuses a new window of ours and closes it at that key, it is ready for the program.
+    session_wait_until "$wm to focus and close a new window" session_wm_is_ready
     session_log "$wm manages display $DISPLAY"
 }
 
@@ -180,18 +177,28 @@ session_wayland_window_shown() {
         grep -E "role xdg_toplevel, PID $1, .*top-level window '${SESSION_MAIN_TITLE:1:-1}'"
 }
 
-# Maps a probe window, gives the manager a few seconds to focus it, and closes it again.
-session_wm_focuses_new_window() {
+# Maps a probe window, gives the manager a few seconds to focus it and to close it at alt+F4, and ends
+# it where the manager did not.
+session_wm_is_ready() {
     xmessage -name cribaxon-session-probe -geometry +0+0 ready >/dev/null 2>&1 &
-    local probe=$! focused=0 deadline=$((SECONDS + 3))
+    local probe=$! ready=0 deadline=$((SECONDS + 3))
     while [ "$SECONDS" -lt "$deadline" ]; do
-        session_probe_is_active && { focused=1; break; }
+        session_probe_is_active && { ready=1; break; }
         sleep 0.05
     done
-    kill "$probe"
+    if [ "$ready" -eq 1 ]; then
+        session_key alt+F4
+        ready=0
+        deadline=$((SECONDS + 3))
+        while [ "$SECONDS" -lt "$deadline" ]; do
+            session_has_ended "$probe" && { ready=1; break; }
+            sleep 0.05
+        done
+    fi
+    kill "$probe" 2>/dev/null || true
     wait "$probe" || true
     session_wait_until "the probe window to go" session_no_probe
-    [ "$focused" -eq 1 ]
+    [ "$ready" -eq 1 ]
 }
 
 session_probe_is_active() {
@@ -212,8 +219,9 @@ session_wm_is_managing() {
     [[ $check == 0x* ]] && xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null | grep -q '= "'
 }
 
-# Starts the program in the background, as a user starts it, and waits for its window:
-# SESSION_MAIN is its window (under X) and SESSION_PROGRAM_PID its process.
+# Starts the program in the background, as a user starts it, and waits for its window to be active, or
+# with "minimized" (settings that bring it up so) to be minimized: SESSION_MAIN is its window (under X)
+# and SESSION_PROGRAM_PID its process.
 session_start_program() {
     "$SESSION_PROGRAM" >>"$SESSION_DIR/program.log" 2>&1 </dev/null &
     SESSION_PROGRAM_PID=$!
@@ -222,10 +230,15 @@ session_start_program() {
         session_log "program $SESSION_PROGRAM_PID shows its window"
         return
     fi
-    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE"
-    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE")
-    session_wait_until "the main window to be active" session_is_active "$SESSION_MAIN"
-    session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN"
+    local shown=${1:-}
+    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE" ${shown:+any}
+    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE" ${shown:+any})
+    if [ "$shown" = minimized ]; then
+        session_wait_until "the main window to be minimized" session_is_iconic "$SESSION_MAIN"
+    else
+        session_wait_until "the main window to be active" session_is_active "$SESSION_MAIN"
+    fi
+    session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN ${shown:-active}"
 }
 
 # Waits for the program to end and fails unless it ended with status 0.
@@ -244,9 +257,11 @@ session_has_ended() {
 }
 
 # Prints the id of the one viewable window whose caption matches TITLE; fails where none or several do.
+# With "any" after TITLE, windows that are not viewable count too, as a minimized one.
 session_find_window() {
-    local found
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) || return 1
+    local found only=(--onlyvisible)
+    [ "${2:-}" != any ] || only=()
+    found=$(xdotool search "${only[@]}" --name "$1" 2>/dev/null) || return 1
     [ "$(wc -l <<<"$found")" -eq 1 ] || return 1
     echo "$found"
 }
@@ -308,17 +323,53 @@ session_client_geometry() {
         END { print x, y, w, h }'
 }
 
-# Outer edge of WINDOW's frame: "X Y", from the client area and the frame the manager drew around it.
-session_frame_position() {
-    local x y w h extents left top
+# WINDOW's frame: "X Y WIDTH HEIGHT", from the client area and the frame the manager drew around it.
+session_frame_geometry() {
+    local x y w h extents left right top bottom
     read -r x y w h < <(session_client_geometry "$1")
     extents=$(xprop -id "$1" -notype _NET_FRAME_EXTENTS) || return 1
-    IFS=', ' read -r left _ top _ <<<"${extents#*= }"
-    echo "$((x - left)) $((y - top))"
+    IFS=', ' read -r left right top bottom <<<"${extents#*= }"
+    echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+
+# Outer edge of WINDOW's frame: "X Y".
+session_frame_position() {
+    local x y
+    read -r x y _ < <(session_frame_geometry "$1") || return 1
+    echo "$x $y"
+}
+
+# The window manager shows WINDOW in STATE, an _NET_WM_STATE_ name without its prefix (MAXIMIZED_VERT).
+session_has_state() {
+    xprop -id "$1" -notype _NET_WM_STATE 2>/dev/null | grep -q "_NET_WM_STATE_$2\b"
+}
+
+# The window manager has minimized WINDOW.
+session_is_iconic() {
+    xprop -id "$1" WM_STATE 2>/dev/null | grep -q 'window state: Iconic'
+}
+
+# Closes WINDOW as its close box does, also where it has no keyboard focus, as when it is minimized.
+session_close_window() {
+    wmctrl -i -c "$1"
+}
+
+# The dots per inch that programs started from now on scale for, as a desktop's display settings set
+# them: Qt takes 120, 144 and 192 for a scale of 1.25, 1.5 and 2.
+session_set_dpi() {
+    echo "Xft.dpi: $1" | xrdb -merge
 }
 
 session_settings_file() {
     echo "$XDG_CONFIG_HOME/Software/zorvanti-cribaxon.conf"
+}
+
+# Replaces the stored settings with the values given, "NAME=TEXT" each.
+session_write_store() {
+    local file
+    file=$(session_settings_file)
+    mkdir -p "$(dirname "$file")"
+    printf '%s\n' '[TFPral]' "$@" >"$file"
 }
 
 # The stored value NAME as the settings file spells it, without the quotes that the file puts around

@@ -455,6 +455,13 @@ void FormStorageTest::position_data()
                                            << QPoint(screenRight, 10);
     QTest::addRow("first column past the screen") << "NormPos=" + QByteArray::number(screenRight + 1) + ",10\n"
                                                   << DesignedPosition;
+    // Whatever a stored text says, the frame's far edges are reckoned without overflow.
+    QTest::addRow("largest int") << "NormPos=2147483647,2147483647\n"_ba << DesignedPosition;
+    QTest::addRow("near the largest int") << "NormPos=2147483600,2147483600\n"_ba << DesignedPosition;
+    QTest::addRow("smallest int") << "NormPos=\"-2147483648,-2147483648\"\n"_ba << DesignedPosition;
+    QTest::addRow("largest int left, top on screen") << "NormPos=2147483647,10\n"_ba << DesignedPosition;
+    QTest::addRow("smallest int top, left on screen") << "NormPos=\"10,-2147483648\"\n"_ba << DesignedPosition;
+    QTest::addRow("beyond int") << "NormPos=\"2147483648,-2147483649\"\n"_ba << DesignedPosition;
 }
 
 void FormStorageTest::position()

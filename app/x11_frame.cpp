@@ -1,0 +1,127 @@
+#include "x11_frame.h"
+
+#include <QGuiApplication>
+#include <QMargins>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <thread>
+#include <xcb/xcb.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Managers answer within milliseconds; one that claims to answer and does not
+// must not hold up the start for long.
+constexpr auto AnswerTime = 500ms;
+constexpr auto PollInterval = 5ms;
+
+template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply> ReplyPointer<Reply> owned(Reply* reply)
+{
+    return {reply, &std::free};
+}
+
+// The connection of a window that exists on X11, or none.
+xcb_connection_t* connectionOf(const QWindow& window)
+{
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && window.handle() ? x11->connection() : nullptr;
+}
+
+xcb_window_t idOf(const QWindow& window)
+{
+    return static_cast<xcb_window_t>(window.winId());
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, std::string_view name)
+{
+    const auto reply = owned(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, false, static_cast<uint16_t>(name.size()), name.data()), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+ReplyPointer<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                                                xcb_atom_t type, uint32_t length)
+{
+    return owned(xcb_get_property_reply(connection, xcb_get_property(connection, false, window, name, type, 0, length),
+                                        nullptr));
+}
+
+bool managerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t feature)
+{
+    const auto supported = property(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 1024);
+    if (!supported || supported->format != 32)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(supported.get()));
+    return std::find(atoms, atoms + supported->value_len, feature) != atoms + supported->value_len;
+}
+
+std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t window)
+{
+    const auto extents = property(connection, window, atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
+    if (!extents || extents->format != 32 || extents->value_len != 4)
+        return std::nullopt;
+    // Left, right, top, bottom.
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(extents.get()));
+    return QMargins(static_cast<int>(values[0]), static_cast<int>(values[2]), static_cast<int>(values[1]),
+                    static_cast<int>(values[3]));
+}
+
+} // namespace
+
+std::optional<QRect> x11FrameGeometry(const QWindow& window)
+{
+    xcb_connection_t* connection = connectionOf(window);
+    if (!connection)
+        return std::nullopt;
+    const xcb_window_t id = idOf(window);
+    const auto geometry = owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    if (!geometry)
+        return std::nullopt;
+    const auto onRoot = owned(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, id, geometry->root, 0, 0), nullptr));
+    if (!onRoot)
+        return std::nullopt;
+    const QMargins margins = frameExtents(connection, id).value_or(QMargins());
+    return QRect(QPoint(onRoot->dst_x, onRoot->dst_y), QSize(geometry->width, geometry->height)).marginsAdded(margins);
+}
+
+std::optional<QSize> askFrameGrowth(const QWindow& window)
+{
+    xcb_connection_t* connection = connectionOf(window);
+    if (!connection)
+        return std::nullopt;
+    const xcb_window_t id = idOf(window);
+    const auto geometry = owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    if (!geometry || !managerSupports(connection, geometry->root, request))
+        return std::nullopt;
+
+    // The manager answers by setting the window's frame extents; any it set before are not the answer.
+    xcb_delete_property(connection, id, atom(connection, "_NET_FRAME_EXTENTS"));
+    xcb_client_message_event_t message {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, false, geometry->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+
+    // Qt reads the connection's events on a thread of its own, so the answer is looked for, not waited on.
+    const auto deadline = std::chrono::steady_clock::now() + AnswerTime;
+    for (;;) {
+        if (const std::optional<QMargins> margins = frameExtents(connection, id))
+            return QSize(margins->left() + margins->right(), margins->top() + margins->bottom());
+        if (std::chrono::steady_clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(PollInterval);
+    }
+}

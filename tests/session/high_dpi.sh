@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# On screens that Qt would scale by 1.25, 1.5 and 2, the window scales once, with the line height of
+# its font, and keeps its place in the screen's own pixels: a first start and every change of scale
+# put its frame at 450, 170; it stores its frame, the screen's dots per inch and the screen's size in
+# pixels; at the same scale again it comes back where it was.
+export SESSION_SCREEN=1920x1080x24
+source "$(dirname "$0")/session.sh"
+session_start
+
+# The font's pixel size follows the dots per inch (14, 17 and 22 against 11), the client area the
+# line height that gives (16, 20 and 25 against 13).
+declare -A client_size=([120]=369x485 [144]=462x606 [192]=577x758)
+# Where the window is moved in each session, its frame's left and top.
+declare -A moved_to=([120]="200 120" [144]="310 90" [192]="100 60")
+
+for dpi in 120 144 192; do
+    session_set_dpi "$dpi"
+    session_start_program
+    read -r x y width height < <(session_frame_geometry "$SESSION_MAIN")
+    [ "$x $y" = "450 170" ] || session_fail "at $dpi dots per inch the frame is at $x $y, not at 450 170"
+    read -r _ _ client_width client_height < <(session_client_geometry "$SESSION_MAIN")
+    [ "${client_width}x$client_height" = "${client_size[$dpi]}" ] ||
+        session_fail "at $dpi dots per inch the client area is ${client_width}x$client_height, not ${client_size[$dpi]}"
+
+    read -r x y <<<"${moved_to[$dpi]}"
+    xdotool windowmove "$SESSION_MAIN" "$x" "$y"
+    session_wait_until "the window to move" eval '[ "$(session_frame_position "$SESSION_MAIN")" != "450 170" ]'
+    read -r x y _ < <(session_frame_geometry "$SESSION_MAIN")
+    session_key alt+F4
+    session_wait_program_exit
+
+    expected=$x,$y,$((x + width)),$((y + height))
+    for row in "PixelsPerInch=$dpi" "NormPos%281920x1080%29=$expected" "NormPos=$expected"; do
+        stored=$(session_stored "${row%%=*}")
+        [ "$stored" = "${row#*=}" ] ||
+            session_fail "at $dpi dots per inch ${row%%=*} is stored as $stored, not ${row#*=}"
+    done
+done
+
+session_start_program
+[ "$(session_frame_position "$SESSION_MAIN")" = "$x $y" ] ||
+    session_fail "at the same scale the window came back at $(session_frame_position "$SESSION_MAIN"), not at $x $y"
