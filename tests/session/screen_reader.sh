@@ -45,7 +45,7 @@ frame "Zorvanti Cribaxon - Ver. Dic. 2005 1.1"
     check box "Avisar límite Velocidad — Zonas de niños"
     push button "Generar" [Pulsar este botón para generar el nuevo fichero.]
   status bar ""
-    label "© 2005 Zorvanti. Todos los derechos reservados."
+    label "© 2005 Zorvanti. Derechos reservados."
 TREE
 # The tree fills in as the program registers its objects; the last reading is kept for the log.
 tree_is_complete() {
