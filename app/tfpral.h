@@ -4,6 +4,7 @@
 #include "run_reporter.h"
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
 class HintManager;
@@ -40,6 +41,17 @@ private Q_SLOTS:
     void cxButton1Click();
 
 private:
+    // A category's row of boxes and the coupling handler of its category box.
+    struct CategoryRow
+    {
+        PointCategory category;
+        QCheckBox* box;
+        QCheckBox* speedBox;
+        void (TFPral::*click)(QCheckBox* sender);
+    };
+    std::array<CategoryRow, PointCategoryCount> categoryRows() const;
+    void enableSpeedBoxOf(QCheckBox* box);
+
     void showMessage(std::string_view text) override;
     void focusSourceField() override;
     void focusDestinationField() override;
