@@ -93,8 +93,9 @@ void TFPral::scaleToFont()
     const auto children = ui->centralwidget->findChildren<QWidget*>();
     for (QWidget* child : children)
         child->setGeometry(scaledForLineHeight(child->geometry(), lineHeight));
-    ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, 19), lineHeight).height());
-    setFixedSize(scaledForLineHeight(QSize(300, 394), lineHeight));
+    // The form gives the window its client size and the status bar its height.
+    ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, ui->StatusBar1->maximumHeight()), lineHeight).height());
+    setFixedSize(scaledForLineHeight(size(), lineHeight));
 }
 
 std::array<TFPral::CategoryRow, PointCategoryCount> TFPral::categoryRows() const
@@ -167,7 +168,7 @@ RunOptions TFPral::runOptions() const
     return options;
 }
 
-void TFPral::closeAtTermination()
+void TFPral::closeAtTermination() noexcept
 {
     if (m_closingAtTermination)
         return;

@@ -28,8 +28,9 @@ public:
 
     // Ends the program as the close box does when the session or the terminal
     // ends it: an open box is closed first, and a failed save is told on
-    // standard error, for no one may be left to close an error box.
-    void closeAtTermination();
+    // standard error, for no one may be left to close an error box. Connected
+    // to a signal, so nothing may leave it.
+    void closeAtTermination() noexcept;
 
 private Q_SLOTS:
     void RFClick(QCheckBox* sender);

@@ -92,14 +92,14 @@ void TestFPral::init()
     m_config = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
     m_boxes.clear();
-    MessageBoxes::setTestHook([this](Kind kind, const QString& text) { m_boxes.append({kind, text}); });
+    MessageBoxes::testHook.set([this](Kind kind, const QString& text) { m_boxes.append({kind, text}); });
     m_window = std::make_unique<TFPral>();
 }
 
 void TestFPral::cleanup()
 {
     m_window.reset();
-    MessageBoxes::setTestHook({});
+    MessageBoxes::testHook.set({});
 }
 
 void TestFPral::showActive()

@@ -70,7 +70,7 @@ void TestMessageBoxes::hookReceivesShownText()
     QFETCH(QString, shown);
 
     QList<Shown> calls;
-    const MessageBoxes::ScopedTestHook hook([&](Kind k, const QString& text) { calls.append({k, text}); });
+    const auto hook = MessageBoxes::testHook.scoped([&](Kind k, const QString& text) { calls.append({k, text}); });
     if (kind == Kind::Error)
         MessageBoxes::error(message);
     else
@@ -85,14 +85,14 @@ void TestMessageBoxes::hookMayRemoveItself()
 {
     QStringList seen;
     const QString tag = u"primero"_s;
-    MessageBoxes::setTestHook([&seen, tag](Kind, const QString& text) {
-        MessageBoxes::setTestHook([&seen](Kind, const QString& next) { seen << next; });
+    MessageBoxes::testHook.set([&seen, tag](Kind, const QString& text) {
+        MessageBoxes::testHook.set([&seen](Kind, const QString& next) { seen << next; });
         // The running hook's captures must still be alive here.
         seen << tag + text;
     });
     MessageBoxes::error(u"a"_s);
     MessageBoxes::error(u"b"_s);
-    MessageBoxes::setTestHook({});
+    MessageBoxes::testHook.set({});
 
     QCOMPARE(seen, QStringList({u"primeroa."_s, u"b."_s}));
 }
@@ -101,7 +101,7 @@ void TestMessageBoxes::scopedHookEndsWithItsScope()
 {
     int hookCalls = 0;
     {
-        const MessageBoxes::ScopedTestHook hook([&](Kind, const QString&) { ++hookCalls; });
+        const auto hook = MessageBoxes::testHook.scoped([&](Kind, const QString&) { ++hookCalls; });
         MessageBoxes::information(nullptr, u"Texto"_s);
     }
     QString boxText;

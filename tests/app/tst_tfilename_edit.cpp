@@ -109,7 +109,7 @@ void TestTFilenameEdit::init()
 {
     m_requests.clear();
     m_answers.clear();
-    BrowseDialog::setTestHook([this](const BrowseDialog::Request& request) {
+    BrowseDialog::testHook.set([this](const BrowseDialog::Request& request) {
         m_requests << request;
         return m_answers.isEmpty() ? BrowseDialog::Result {} : m_answers.takeFirst();
     });
@@ -117,7 +117,7 @@ void TestTFilenameEdit::init()
 
 void TestTFilenameEdit::cleanup()
 {
-    BrowseDialog::setTestHook({});
+    BrowseDialog::testHook.set({});
     QDir::setCurrent(m_startFolder);
 }
 
@@ -539,7 +539,7 @@ void TestTFilenameEdit::dialogPosition()
 
 void TestTFilenameEdit::realDialog()
 {
-    BrowseDialog::setTestHook({});
+    BrowseDialog::testHook.set({});
     Window w;
     QVERIFY(w.showActive());
     w.first->setText(withDir(u"@/sub/x.txt"_s));
