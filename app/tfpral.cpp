@@ -122,35 +122,35 @@ void TFPral::connectHandlers()
 
 void TFPral::RFClick(QCheckBox* sender)
 {
-    enableSpeedBoxOf(sender);
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::RMClick(QCheckBox* sender)
 {
-    enableSpeedBoxOf(sender);
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::TCClick(QCheckBox* sender)
 {
-    enableSpeedBoxOf(sender);
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::PPClick(QCheckBox* sender)
 {
-    enableSpeedBoxOf(sender);
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::PNClick(QCheckBox* sender)
 {
-    enableSpeedBoxOf(sender);
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::ZEClick(QCheckBox* sender)
 {
-    enableSpeedBoxOf(sender);
+    coupleSpeedBoxOf(sender);
 }
 
-void TFPral::enableSpeedBoxOf(QCheckBox* box)
+void TFPral::coupleSpeedBoxOf(QCheckBox* box)
 {
     for (const CategoryRow& row : categoryRows()) {
         if (row.box == box)

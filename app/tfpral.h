@@ -51,7 +51,8 @@ private:
         void (TFPral::*click)(QCheckBox* sender);
     };
     std::array<CategoryRow, PointCategoryCount> categoryRows() const;
-    void enableSpeedBoxOf(QCheckBox* box);
+    // The speed-warning box of the box's row is enabled while the box is ticked.
+    void coupleSpeedBoxOf(QCheckBox* box);
 
     void showMessage(std::string_view text) override;
     void focusSourceField() override;
