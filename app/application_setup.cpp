@@ -1,6 +1,7 @@
 #include "application_setup.h"
 
 #include "flat_style.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QFont>

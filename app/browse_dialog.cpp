@@ -1,5 +1,7 @@
 #include "browse_dialog.h"
 
+#include "frame_margins.h"
+
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScreen>
@@ -11,29 +13,13 @@ using namespace Qt::StringLiterals;
 namespace BrowseDialog {
 namespace {
 
-Hook& testHook()
-{
-    static Hook hook;
-    return hook;
-}
-
-// The desktop draws the dialog's frame only as it shows it; until then the window's frame, drawn
-// by the same desktop, tells its size.
-QMargins frameMarginsOf(const QWidget* window)
-{
-    if (window == nullptr || !window->isVisible())
-        return {};
-    const QRect outer = window->frameGeometry();
-    const QRect inner = window->geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
-}
-
 void placeOnMonitorOf(QFileDialog& dialog, const QWidget* window)
 {
     const QScreen* screen = window ? window->screen() : dialog.screen();
     Q_ASSERT(!dialog.testAttribute(Qt::WA_WState_Created));
-    // A move before the dialog has its native window places the frame, not the inside.
+    // A move before the dialog has its native window places the frame, not the inside. The desktop
+    // draws the dialog's frame only as it shows it; until then the window's, drawn by the same desktop,
+    // tells its size.
     dialog.move(position(screen->geometry(), dialog.size().grownBy(frameMarginsOf(window))));
 }
 
@@ -77,14 +63,9 @@ Result showFileDialog(const Request& request)
 
 Result show(const Request& request)
 {
-    if (testHook())
-        return testHook()(request);
+    if (const Hook::Function hook = testHook.get())
+        return hook(request);
     return showFileDialog(request);
-}
-
-void setTestHook(Hook hook)
-{
-    testHook() = std::move(hook);
 }
 
 QPoint position(const QRect& monitor, const QSize& frameSize)

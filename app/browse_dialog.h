@@ -1,11 +1,12 @@
 #pragma once
 
+#include "test_hook.h"
+
 #include <QFileDialog>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class QWidget;
 
@@ -43,9 +44,9 @@ struct Result
 // that fails counts as cancelled.
 Result show(const Request& request);
 
-using Hook = std::function<Result(const Request& request)>;
+using Hook = TestHook<Result(const Request& request)>;
 // While a hook is set, it answers in place of the dialog.
-void setTestHook(Hook hook);
+inline Hook testHook;
 
 // Top-left corner of a window of frameSize, centred horizontally on monitor,
 // with its top one third of the monitor's free height down.

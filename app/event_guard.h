@@ -1,11 +1,10 @@
 #pragma once
 
-#include "exception.h"
 #include "message_boxes.h"
+#include "user_message.h"
 
 #include <QString>
 #include <exception>
-#include <new>
 
 // Runs the body of an event handler; an exception that leaves it is shown in
 // the error box and the event loop goes on. Qt's own frames are built without
@@ -15,9 +14,7 @@ template <typename Handler> void guardEvent(Handler&& handler) noexcept
 {
     try {
         handler();
-    } catch (const std::bad_alloc&) {
-        MessageBoxes::error(QString::fromUtf8(OutOfMemoryMessage));
-    } catch (const std::exception& failure) {
-        MessageBoxes::error(QString::fromUtf8(failure.what()));
+    } catch (...) {
+        MessageBoxes::error(QString::fromStdString(userMessage(std::current_exception())));
     }
 }

@@ -1,5 +1,6 @@
 #include "information_box.h"
 
+#include "frame_margins.h"
 #include "message_boxes.h"
 
 #include <QApplication>
@@ -98,13 +99,7 @@ void InformationBox::showEvent(QShowEvent* event)
 
 void centreOnScreen(QWidget* box, const QScreen* screen, const QWidget* shownWindow)
 {
-    QMargins frame;
-    if (shownWindow && shownWindow->isVisible()) {
-        const QRect outer = shownWindow->frameGeometry();
-        const QRect inner = shownWindow->geometry();
-        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    }
+    const QMargins frame = frameMarginsOf(shownWindow);
     const QRect outer
         = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, box->size().grownBy(frame), screen->geometry());
     // The client rectangle, as a window's position "including its frame" only

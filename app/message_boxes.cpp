@@ -11,12 +11,6 @@
 
 namespace {
 
-MessageBoxes::Hook& testHook()
-{
-    static MessageBoxes::Hook hook;
-    return hook;
-}
-
 // The desktop's standard box, centred on the monitor of the active window rather than on a parent.
 class ErrorBox final : public QMessageBox
 {
@@ -53,12 +47,20 @@ QString errorText(const QString& message)
         withFullStop(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
-// Window managers usually activate a closed box's owner, but not every one
-// does (nor does a bare X server): the window the user came from gets the keys again.
-void giveBackActivation(QWidget* window)
+// Shows the box makeBox builds for the active window, or hands its text to the test hook instead.
+template <typename MakeBox> void showModal(MessageBoxes::Kind kind, const QString& text, MakeBox makeBox)
 {
-    if (window)
-        window->activateWindow();
+    if (const MessageBoxes::Hook::Function hook = MessageBoxes::testHook.get()) {
+        hook(kind, text);
+        return;
+    }
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    auto box = makeBox(active.data());
+    box.exec();
+    // Window managers usually activate a closed box's owner, but not every one
+    // does (nor does a bare X server): the window the user came from gets the keys again.
+    if (active)
+        active->activateWindow();
 }
 
 } // namespace
@@ -67,33 +69,13 @@ namespace MessageBoxes {
 
 void information(QWidget* parent, const QString& text)
 {
-    // A copy, so that a hook may replace itself while it runs.
-    if (const Hook hook = testHook()) {
-        hook(Kind::Information, text);
-        return;
-    }
-    const QPointer<QWidget> active = QApplication::activeWindow();
-    InformationBox box(parent, text);
-    box.exec();
-    giveBackActivation(active);
+    showModal(Kind::Information, text, [&](QWidget*) { return InformationBox(parent, text); });
 }
 
 void error(const QString& message)
 {
     const QString text = errorText(message);
-    if (const Hook hook = testHook()) {
-        hook(Kind::Error, text);
-        return;
-    }
-    const QPointer<QWidget> active = QApplication::activeWindow();
-    ErrorBox box(text, active);
-    box.exec();
-    giveBackActivation(active);
-}
-
-void setTestHook(Hook hook)
-{
-    testHook() = std::move(hook);
+    showModal(Kind::Error, text, [&](QWidget* active) { return ErrorBox(text, active); });
 }
 
 } // namespace MessageBoxes

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "application_setup.h"
+#include "test_hook.h"
+
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -15,34 +17,23 @@ enum class Kind
     Error,
 };
 
-// The application title, caption of both boxes.
+// The caption of both boxes.
 inline QString title()
 {
-    return QStringLiteral("Zorvanti Cribaxon");
+    return QString::fromUtf8(ApplicationTitle);
 }
 
-// The information box: caption "Zorvanti Cribaxon", one "Aceptar" button.
+// The information box: the application title as caption, one "Aceptar" button.
 // A CR, an LF or CR LF ends a line. Returns once the user has closed it.
 void information(QWidget* parent, const QString& text);
 
-// The error box: caption "Zorvanti Cribaxon", stop icon, one OK button; the
+// The error box: the application title as caption, stop icon, one OK button; the
 // message gets a final "." when it ends in a character that sorts after ".".
 void error(const QString& message);
 
-using Hook = std::function<void(Kind kind, const QString& shownText)>;
+using Hook = TestHook<void(Kind kind, const QString& shownText)>;
 // While a hook is set, it receives the text the box would show instead of a box:
 // the information text as given, the error text with its full stop.
-void setTestHook(Hook hook);
-
-// Sets a hook for the life of a scope, so that a test that stops half-way
-// leaves no hook behind for the next one.
-class ScopedTestHook final
-{
-public:
-    explicit ScopedTestHook(Hook hook) { setTestHook(std::move(hook)); }
-    ~ScopedTestHook() { setTestHook({}); }
-    ScopedTestHook(const ScopedTestHook&) = delete;
-    ScopedTestHook& operator=(const ScopedTestHook&) = delete;
-};
+inline Hook testHook;
 
 } // namespace MessageBoxes

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::array<int, 3> HandledSignals {SIGTERM, SIGHUP, SIGINT};
-
 volatile std::sig_atomic_t writeEnd = -1;
 
 // Only async-signal-safe calls here. The socket does not block: when it is
@@ -61,7 +59,7 @@ TerminationSignals::~TerminationSignals()
     delete m_notifier;
 }
 
-void TerminationSignals::readPending()
+void TerminationSignals::readPending() noexcept
 {
     char bytes[16];
     while (::read(m_readEnd->get(), bytes, sizeof bytes) > 0) { }

@@ -26,11 +26,14 @@ Q_SIGNALS:
     void received();
 
 private:
-    void readPending();
+    static constexpr std::array HandledSignals {SIGTERM, SIGHUP, SIGINT};
+
+    // Called by Qt's socket notifier: nothing may leave it.
+    void readPending() noexcept;
 
     // Present once the socket pair is made.
     std::optional<FileDescriptor> m_readEnd;
     std::optional<FileDescriptor> m_writeEnd;
     QSocketNotifier* m_notifier = nullptr;
-    std::array<struct sigaction, 3> m_previousActions {};
+    std::array<struct sigaction, HandledSignals.size()> m_previousActions {};
 };

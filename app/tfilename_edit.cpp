@@ -119,12 +119,17 @@ QString TFilenameEdit::fileName() const
     return QFile::decodeName(LeadingFileName(QFile::encodeName(text())));
 }
 
-void TFilenameEdit::setFileName(const QString& value)
+bool TFilenameEdit::acceptsFileName(const QString& value) const
 {
     const QByteArray name = QFile::encodeName(value);
-    if (!name.isEmpty() && !IsAcceptableFileName(LeadingFileName(name)))
+    return name.isEmpty() || IsAcceptableFileName(LeadingFileName(name));
+}
+
+void TFilenameEdit::setFileName(const QString& value)
+{
+    if (!acceptsFileName(value))
         throw EComboEditError("Nombre de archivo inválido - " + value.toStdString());
-    setText(QFile::decodeName(QuoteSpacedName(name)));
+    setText(QFile::decodeName(QuoteSpacedName(QFile::encodeName(value))));
 }
 
 void TFilenameEdit::browse()

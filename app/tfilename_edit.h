@@ -12,16 +12,19 @@ class TFilenameEdit final : public QLineEdit
     Q_OBJECT
     // The text exactly as shown, double quotes included.
     Q_PROPERTY(QString Text READ text WRITE setText)
-    // The leading file name of the text, without quotes. Writing it throws
-    // EComboEditError through QObject::setProperty as well.
+    // The leading file name of the text, without quotes. A value it refuses would
+    // throw EComboEditError through QObject::setProperty as well, across Qt's
+    // frames: whoever writes it that way asks acceptsFileName first.
     Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
 
 public:
     explicit TFilenameEdit(QWidget* parent = nullptr);
 
     QString fileName() const;
-    // Throws EComboEditError, leaving the text as it was, when the leading
-    // word of a non-empty value is not an acceptable file name.
+    // Whether setFileName takes the value: an empty one, or one whose leading
+    // word is an acceptable file name.
+    Q_INVOKABLE bool acceptsFileName(const QString& value) const;
+    // Throws EComboEditError, leaving the text as it was, for a value it does not accept.
     void setFileName(const QString& value);
 
     // Lets the user pick a file in the file-open dialog; see BrowseDialog.

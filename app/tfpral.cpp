@@ -93,72 +93,82 @@ void TFPral::scaleToFont()
     const auto children = ui->centralwidget->findChildren<QWidget*>();
     for (QWidget* child : children)
         child->setGeometry(scaledForLineHeight(child->geometry(), lineHeight));
-    ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, 19), lineHeight).height());
-    setFixedSize(scaledForLineHeight(QSize(300, 394), lineHeight));
+    // The form gives the window its client size and the status bar its height.
+    ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, ui->StatusBar1->maximumHeight()), lineHeight).height());
+    setFixedSize(scaledForLineHeight(size(), lineHeight));
+}
+
+std::array<TFPral::CategoryRow, PointCategoryCount> TFPral::categoryRows() const
+{
+    using enum PointCategory;
+    return {{
+        {RF, ui->RF, ui->RF1, &TFPral::RFClick},
+        {RM, ui->RM, ui->RM1, &TFPral::RMClick},
+        {TC, ui->TC, ui->TC1, &TFPral::TCClick},
+        {PP, ui->PP, ui->PP1, &TFPral::PPClick},
+        {PN, ui->PN, ui->PN1, &TFPral::PNClick},
+        {ZE, ui->ZE, ui->ZE1, &TFPral::ZEClick},
+    }};
 }
 
 void TFPral::connectHandlers()
 {
-    const std::pair<QCheckBox*, void (TFPral::*)(QCheckBox*)> handlers[] = {
-        {ui->RF, &TFPral::RFClick}, {ui->RM, &TFPral::RMClick}, {ui->TC, &TFPral::TCClick},
-        {ui->PP, &TFPral::PPClick}, {ui->PN, &TFPral::PNClick}, {ui->ZE, &TFPral::ZEClick},
-    };
     // toggled fires once per change of state, whoever makes it, and never for
     // an assignment of the state a box already has.
-    for (const auto& [box, handler] : handlers)
-        connect(box, &QCheckBox::toggled, this, [this, box, handler] { (this->*handler)(box); });
+    for (const CategoryRow& row : categoryRows())
+        connect(row.box, &QCheckBox::toggled, this, [this, box = row.box, click = row.click] { (this->*click)(box); });
     connect(ui->cxButton1, &QPushButton::clicked, this, &TFPral::cxButton1Click);
 }
 
 void TFPral::RFClick(QCheckBox* sender)
 {
-    ui->RF1->setEnabled(sender->isChecked());
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::RMClick(QCheckBox* sender)
 {
-    ui->RM1->setEnabled(sender->isChecked());
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::TCClick(QCheckBox* sender)
 {
-    ui->TC1->setEnabled(sender->isChecked());
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::PPClick(QCheckBox* sender)
 {
-    ui->PP1->setEnabled(sender->isChecked());
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::PNClick(QCheckBox* sender)
 {
-    ui->PN1->setEnabled(sender->isChecked());
+    coupleSpeedBoxOf(sender);
 }
 
 void TFPral::ZEClick(QCheckBox* sender)
 {
-    ui->ZE1->setEnabled(sender->isChecked());
+    coupleSpeedBoxOf(sender);
+}
+
+void TFPral::coupleSpeedBoxOf(QCheckBox* box)
+{
+    for (const CategoryRow& row : categoryRows()) {
+        if (row.box == box)
+            row.speedBox->setEnabled(box->isChecked());
+    }
 }
 
 RunOptions TFPral::runOptions() const
 {
     RunOptions options;
-    options.RF = ui->RF->isChecked();
-    options.RM = ui->RM->isChecked();
-    options.TC = ui->TC->isChecked();
-    options.PP = ui->PP->isChecked();
-    options.PN = ui->PN->isChecked();
-    options.ZE = ui->ZE->isChecked();
-    options.RF1 = ui->RF1->isChecked();
-    options.RM1 = ui->RM1->isChecked();
-    options.TC1 = ui->TC1->isChecked();
-    options.PP1 = ui->PP1->isChecked();
-    options.PN1 = ui->PN1->isChecked();
-    options.ZE1 = ui->ZE1->isChecked();
+    for (const CategoryRow& row : categoryRows()) {
+        options.setKeeps(row.category, row.box->isChecked());
+        options.setKeepsSpeedWarning(row.category, row.speedBox->isChecked());
+    }
     return options;
 }
 
-void TFPral::closeAtTermination()
+void TFPral::closeAtTermination() noexcept
 {
     if (m_closingAtTermination)
         return;

@@ -4,6 +4,7 @@
 #include "run_reporter.h"
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
 class HintManager;
@@ -27,8 +28,9 @@ public:
 
     // Ends the program as the close box does when the session or the terminal
     // ends it: an open box is closed first, and a failed save is told on
-    // standard error, for no one may be left to close an error box.
-    void closeAtTermination();
+    // standard error, for no one may be left to close an error box. Connected
+    // to a signal, so nothing may leave it.
+    void closeAtTermination() noexcept;
 
 private Q_SLOTS:
     void RFClick(QCheckBox* sender);
@@ -40,6 +42,18 @@ private Q_SLOTS:
     void cxButton1Click();
 
 private:
+    // A category's row of boxes and the coupling handler of its category box.
+    struct CategoryRow
+    {
+        PointCategory category;
+        QCheckBox* box;
+        QCheckBox* speedBox;
+        void (TFPral::*click)(QCheckBox* sender);
+    };
+    std::array<CategoryRow, PointCategoryCount> categoryRows() const;
+    // The speed-warning box of the box's row is enabled while the box is ticked.
+    void coupleSpeedBoxOf(QCheckBox* box);
+
     void showMessage(std::string_view text) override;
     void focusSourceField() override;
     void focusDestinationField() override;

@@ -25,14 +25,14 @@ WidgetPlacement::WidgetPlacement(QWidget* window)
 
 int WidgetPlacement::flags() const
 {
-    return m_window->isMinimized() && m_window->isMaximized() ? 2 : 0;
+    return m_window->isMinimized() && m_window->isMaximized() ? RestoreToMaximized : 0;
 }
 
-int WidgetPlacement::showCommand() const
+WindowPlacement::ShowCommand WidgetPlacement::showCommand() const
 {
     if (m_window->isMinimized())
-        return 2;
-    return m_window->isMaximized() ? 3 : 1;
+        return ShowMinimized;
+    return m_window->isMaximized() ? ShowMaximized : ShowNormal;
 }
 
 bool WidgetPlacement::isApplicationMinimized() const

@@ -16,7 +16,7 @@ public:
     explicit WidgetPlacement(QWidget* window);
 
     int flags() const override;
-    int showCommand() const override;
+    ShowCommand showCommand() const override;
     bool isApplicationMinimized() const override;
     QRect normalFrame() const override;
     QRect frame() const override;

@@ -27,16 +27,26 @@ template <typename Reply> ReplyPointer<Reply> owned(Reply* reply)
     return {reply, &std::free};
 }
 
-// The connection of a window that exists on X11, or none.
-xcb_connection_t* connectionOf(const QWindow& window)
+// A window as X11 has it: its connection, its id and its geometry.
+struct X11Window
+{
+    xcb_connection_t* connection;
+    xcb_window_t id;
+    ReplyPointer<xcb_get_geometry_reply_t> geometry;
+};
+
+// None where the window does not exist on X11.
+std::optional<X11Window> onX11(const QWindow& window)
 {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 && window.handle() ? x11->connection() : nullptr;
-}
-
-xcb_window_t idOf(const QWindow& window)
-{
-    return static_cast<xcb_window_t>(window.winId());
+    xcb_connection_t* connection = x11 && window.handle() ? x11->connection() : nullptr;
+    if (!connection)
+        return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    auto geometry = owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    if (!geometry)
+        return std::nullopt;
+    return X11Window {connection, id, std::move(geometry)};
 }
 
 xcb_atom_t atom(xcb_connection_t* connection, std::string_view name)
@@ -77,30 +87,27 @@ std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t 
 
 std::optional<QRect> x11FrameGeometry(const QWindow& window)
 {
-    xcb_connection_t* connection = connectionOf(window);
-    if (!connection)
-        return std::nullopt;
-    const xcb_window_t id = idOf(window);
-    const auto geometry = owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
-    if (!geometry)
+    const std::optional<X11Window> x11 = onX11(window);
+    if (!x11)
         return std::nullopt;
     const auto onRoot = owned(xcb_translate_coordinates_reply(
-        connection, xcb_translate_coordinates(connection, id, geometry->root, 0, 0), nullptr));
+        x11->connection, xcb_translate_coordinates(x11->connection, x11->id, x11->geometry->root, 0, 0), nullptr));
     if (!onRoot)
         return std::nullopt;
-    const QMargins margins = frameExtents(connection, id).value_or(QMargins());
-    return QRect(QPoint(onRoot->dst_x, onRoot->dst_y), QSize(geometry->width, geometry->height)).marginsAdded(margins);
+    const QMargins margins = frameExtents(x11->connection, x11->id).value_or(QMargins());
+    return QRect(QPoint(onRoot->dst_x, onRoot->dst_y), QSize(x11->geometry->width, x11->geometry->height))
+        .marginsAdded(margins);
 }
 
 std::optional<QSize> askFrameGrowth(const QWindow& window)
 {
-    xcb_connection_t* connection = connectionOf(window);
-    if (!connection)
+    const std::optional<X11Window> x11 = onX11(window);
+    if (!x11)
         return std::nullopt;
-    const xcb_window_t id = idOf(window);
-    const auto geometry = owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    xcb_connection_t* connection = x11->connection;
+    const xcb_window_t id = x11->id;
     const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    if (!geometry || !managerSupports(connection, geometry->root, request))
+    if (!managerSupports(connection, x11->geometry->root, request))
         return std::nullopt;
 
     // The manager answers by setting the window's frame extents; any it set before are not the answer.
@@ -110,7 +117,7 @@ std::optional<QSize> askFrameGrowth(const QWindow& window)
     message.format = 32;
     message.window = id;
     message.type = request;
-    xcb_send_event(connection, false, geometry->root,
+    xcb_send_event(connection, false, x11->geometry->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);

@@ -3,6 +3,7 @@
 #include "damaged_store.h"
 #include "settings_store.h"
 #include "stored_text.h"
+#include "user_message.h"
 #include "window_placement.h"
 
 #include <QDateTime>
@@ -22,10 +23,6 @@ namespace {
 
 // Stored settings of a lower version are not applied.
 constexpr int FormVersion = 0;
-
-constexpr int ShowNormal = 1;
-constexpr int ShowMinimized = 2;
-constexpr int ShowMaximized = 3;
 
 // A property under the name its component's class declares, which the value
 // names carry, and under Qt's name for it.
@@ -83,6 +80,12 @@ bool isBoolean(const QMetaProperty& property)
     return property.typeId() == QMetaType::Bool;
 }
 
+QMetaMethod acceptorOf(const QMetaObject* meta, const StoredProperty& property)
+{
+    const QByteArray signature = "accepts" + QByteArray(property.qt) + "(QString)";
+    return meta->method(meta->indexOfMethod(signature.constData()));
+}
+
 } // namespace
 
 TFormStorage::TFormStorage(QObject* window, std::unique_ptr<WindowPlacement> placement, ErrorHandler showError)
@@ -108,8 +111,8 @@ void TFormStorage::resolveStoredProps()
         const bool supported = isBoolean(property) || property.typeId() == QMetaType::QString;
         if (!supported || !property.isWritable())
             continue;
-        m_storedProps.push_back(
-            {component, property, component->objectName() + u'_' + entry.property.declared.toString()});
+        m_storedProps.push_back({component, property, acceptorOf(meta, entry.property),
+                                 component->objectName() + u'_' + entry.property.declared.toString()});
     }
 }
 
@@ -173,14 +176,13 @@ QString TFormStorage::readPositionText(const SettingsStore& store, const QString
 void TFormStorage::restoreWindowState(const SettingsStore& store)
 {
     switch (readInteger(store, u"ShowCmd"_s, 0)) {
-    // The show commands of a minimized window, active or not.
-    case ShowMinimized:
-    case 6:
-    case 7:
+    case WindowPlacement::ShowMinimized:
+    case WindowPlacement::Minimize:
+    case WindowPlacement::ShowMinimizedInactive:
         m_placement->setMaximized(false);
         m_placement->requestApplicationMinimize();
         break;
-    case ShowMaximized:
+    case WindowPlacement::ShowMaximized:
         m_placement->setMaximized(true);
         break;
     default:
@@ -195,7 +197,7 @@ void TFormStorage::restoreProperties(const SettingsStore& store)
         try {
             restoreProperty(store, prop);
         } catch (const std::exception&) {
-            // A value of another type, or a name the field refuses, costs this entry alone.
+            // A value of another type costs this entry alone.
         }
     }
 }
@@ -204,9 +206,16 @@ void TFormStorage::restoreProperty(const SettingsStore& store, const StoredProp&
 {
     const QString text = trimmedControlCodes(store.readText(prop.valueName, currentText(prop)));
     // Writing the property calls its setter, the same assignment program code makes.
-    if (!isBoolean(prop.property))
-        prop.property.write(prop.component, text);
-    else if (const std::optional<bool> checked = StoredText::toBoolean(text))
+    // A value the component refuses is dropped before it is written: its setter
+    // would throw through the meta-object system, which is no place for exceptions.
+    if (!isBoolean(prop.property)) {
+        bool accepted = true;
+        if (prop.acceptor.isValid())
+            prop.acceptor.invoke(prop.component, Qt::DirectConnection, Q_RETURN_ARG(bool, accepted),
+                                 Q_ARG(QString, text));
+        if (accepted)
+            prop.property.write(prop.component, text);
+    } else if (const std::optional<bool> checked = StoredText::toBoolean(text))
         prop.property.write(prop.component, *checked);
 }
 
@@ -222,7 +231,8 @@ void TFormStorage::saveSettings()
         return;
     SettingsStore store(SettingsStore::programFilePath(), sectionName());
     store.writeText(u"FormVersion"_s, QString::number(FormVersion));
-    const int showCommand = m_placement->isApplicationMinimized() ? ShowMinimized : m_placement->showCommand();
+    const int showCommand
+        = m_placement->isApplicationMinimized() ? WindowPlacement::ShowMinimized : m_placement->showCommand();
     store.writeText(u"Flags"_s, QString::number(m_placement->flags()));
     store.writeText(u"ShowCmd"_s, QString::number(showCommand));
     store.writeText(u"PixelsPerInch"_s, QString::number(m_placement->pixelsPerInch()));
@@ -286,11 +296,12 @@ QString TFormStorage::sectionName() const
     return className.sliced(className.lastIndexOf(u':') + 1);
 }
 
-void TFormStorage::reportingErrors(void (TFormStorage::*operation)())
+// Called from event handling, so nothing may leave it.
+void TFormStorage::reportingErrors(void (TFormStorage::*operation)()) noexcept
 {
     try {
         (this->*operation)();
-    } catch (const std::exception& failure) {
-        m_showError(QString::fromUtf8(failure.what()));
+    } catch (...) {
+        m_showError(QString::fromStdString(userMessage(std::current_exception())));
     }
 }

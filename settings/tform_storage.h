@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaMethod>
 #include <QMetaProperty>
 #include <QObject>
 #include <QString>
@@ -41,6 +42,8 @@ private:
     {
         QObject* component;
         QMetaProperty property;
+        // The component's "bool accepts<Property>(QString)", where it refuses some values.
+        QMetaMethod acceptor;
         QString valueName;
     };
 
@@ -53,7 +56,7 @@ private:
     static QString currentText(const StoredProp& prop);
     QString readPositionText(const SettingsStore& store, const QString& name) const;
     QString sectionName() const;
-    void reportingErrors(void (TFormStorage::*operation)());
+    void reportingErrors(void (TFormStorage::*operation)()) noexcept;
 
     QObject* m_window;
     std::unique_ptr<WindowPlacement> m_placement;

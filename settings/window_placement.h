@@ -9,12 +9,24 @@
 class WindowPlacement
 {
 public:
+    // Windows' show commands, the numbers stored as ShowCmd.
+    enum ShowCommand : int
+    {
+        ShowNormal = 1,
+        ShowMinimized = 2,
+        ShowMaximized = 3,
+        Minimize = 6,
+        ShowMinimizedInactive = 7,
+    };
+    // The flag of the placement flags word for a minimized window that would come back maximized.
+    static constexpr int RestoreToMaximized = 2;
+
     virtual ~WindowPlacement() = default;
 
-    // The placement flags word: 2 when the window would come back maximized, else 0.
+    // The placement flags word: RestoreToMaximized or none.
     virtual int flags() const = 0;
-    // 1 normal, 2 minimized, 3 maximized.
-    virtual int showCommand() const = 0;
+    // Normal, minimized or maximized.
+    virtual ShowCommand showCommand() const = 0;
     virtual bool isApplicationMinimized() const = 0;
     // The frame the window has, or would have, in normal state.
     virtual QRect normalFrame() const = 0;

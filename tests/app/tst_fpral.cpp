@@ -18,6 +18,26 @@
 
 using Kind = MessageBoxes::Kind;
 
+namespace {
+
+// The names of the options set, read field by field, in the order of the window's rows.
+QStringList flagsSet(const RunOptions& options)
+{
+    const std::pair<const char*, bool> flags[] = {
+        {"RF", options.RF}, {"RF1", options.RF1}, {"RM", options.RM}, {"RM1", options.RM1},
+        {"TC", options.TC}, {"TC1", options.TC1}, {"PP", options.PP}, {"PP1", options.PP1},
+        {"PN", options.PN}, {"PN1", options.PN1}, {"ZE", options.ZE}, {"ZE1", options.ZE1},
+    };
+    QStringList set;
+    for (const auto& [name, value] : flags) {
+        if (value)
+            set << QString::fromLatin1(name);
+    }
+    return set;
+}
+
+} // namespace
+
 class TestFPral final : public QObject
 {
     Q_OBJECT
@@ -44,7 +64,8 @@ private Q_SLOTS:
     void generate();
     void generateKeysAndClicks_data();
     void generateKeysAndClicks();
-    void runOptionsCountDisabledBoxes();
+    void runOptionsTakeEachBox_data();
+    void runOptionsTakeEachBox();
     void settingsSurviveARestart();
     void hintsShowAsBalloons_data();
     void hintsShowAsBalloons();
@@ -71,14 +92,14 @@ void TestFPral::init()
     m_config = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
     m_boxes.clear();
-    MessageBoxes::setTestHook([this](Kind kind, const QString& text) { m_boxes.append({kind, text}); });
+    MessageBoxes::testHook.set([this](Kind kind, const QString& text) { m_boxes.append({kind, text}); });
     m_window = std::make_unique<TFPral>();
 }
 
 void TestFPral::cleanup()
 {
     m_window.reset();
-    MessageBoxes::setTestHook({});
+    MessageBoxes::testHook.set({});
 }
 
 void TestFPral::showActive()
@@ -123,7 +144,7 @@ void TestFPral::labelsFitTheirText()
         auto* label = control<QLabel>(name);
         QCOMPARE(label->pos(), QPoint(8, top));
         QCOMPARE(label->size(), label->sizeHint());
-        QVERIFY(label->geometry().right() < control("FilenameEdit1")->x());
+        QCOMPARE_LT(label->geometry().right(), control("FilenameEdit1")->x());
         QVERIFY(!label->buddy());
     }
 }
@@ -377,14 +398,23 @@ void TestFPral::generateKeysAndClicks()
     QCOMPARE(m_boxes.size(), runs);
 }
 
-void TestFPral::runOptionsCountDisabledBoxes()
+void TestFPral::runOptionsTakeEachBox_data()
 {
-    control<QCheckBox>("TC")->setChecked(true);
-    control<QCheckBox>("TC1")->setChecked(true);
-    control<QCheckBox>("ZE1")->setChecked(true);
-    const RunOptions options = m_window->runOptions();
-    QVERIFY(options.TC && options.TC1 && options.ZE1);
-    QVERIFY(!options.ZE && !options.RF && !options.RF1 && !options.PN);
+    QTest::addColumn<QStringList>("ticked");
+    for (const char* category : {"RF", "RM", "TC", "PP", "PN", "ZE"}) {
+        const QString box = QString::fromLatin1(category);
+        QTest::addRow("%s alone", category) << QStringList {box};
+        QTest::addRow("%s1 with %s", category, category) << QStringList {box, box + u'1'};
+    }
+    QTest::addRow("ZE1 alone, disabled") << QStringList {QStringLiteral("ZE1")};
+}
+
+void TestFPral::runOptionsTakeEachBox()
+{
+    QFETCH(QStringList, ticked);
+    for (const QString& name : ticked)
+        control<QCheckBox>(name.toLatin1().constData())->setChecked(true);
+    QCOMPARE(flagsSet(m_window->runOptions()), ticked);
 }
 
 void TestFPral::settingsSurviveARestart()
@@ -402,10 +432,12 @@ void TestFPral::settingsSurviveARestart()
     QCOMPARE(control<QLineEdit>("FilenameEdit1")->text(), QStringLiteral("\"/tmp/mis puntos.txt\""));
     QCOMPARE(control<QLineEdit>("FilenameEdit2")->text(), QStringLiteral("/tmp/filtrado.txt"));
     QVERIFY(control<QCheckBox>("RF")->isChecked());
-    QVERIFY(control<QCheckBox>("RF1")->isChecked() && control<QCheckBox>("RF1")->isEnabled());
-    QVERIFY(control<QCheckBox>("PN1")->isChecked() && !control<QCheckBox>("PN1")->isEnabled());
+    QVERIFY(control<QCheckBox>("RF1")->isChecked());
+    QVERIFY(control<QCheckBox>("RF1")->isEnabled());
+    QVERIFY(control<QCheckBox>("PN1")->isChecked());
+    QVERIFY(!control<QCheckBox>("PN1")->isEnabled());
     QVERIFY(!control<QCheckBox>("PN")->isChecked());
-    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(m_boxes, (QList<QPair<Kind, QString>>()));
 }
 
 void TestFPral::hintsShowAsBalloons_data()

@@ -117,8 +117,8 @@ void TestInformationBox::layout()
     QCOMPARE(buttonOf(&box)->geometry(), QRect(QPoint((clientWidth - buttonSize.width()) / 2, buttonTop), buttonSize));
     QCOMPARE(box.size(), QSize(clientWidth, buttonTop + buttonSize.height() + h));
     // The label needs no more room than it has, or its text would be cut.
-    QVERIFY(textOf(&box)->sizeHint().width() <= textSize.width());
-    QVERIFY(textOf(&box)->sizeHint().height() <= textSize.height());
+    QCOMPARE_LE(textOf(&box)->sizeHint().width(), textSize.width());
+    QCOMPARE_LE(textOf(&box)->sizeHint().height(), textSize.height());
 }
 
 void TestInformationBox::longLinesWrap_data()
@@ -141,14 +141,15 @@ void TestInformationBox::longLinesWrap()
 
     const int limit = QGuiApplication::primaryScreen()->geometry().width() / 2;
     const QFontMetrics metrics(QApplication::font("QMessageBox"));
-    QVERIFY2(metrics.horizontalAdvance(text) > limit, "the row must need wrapping");
+    // The row must need wrapping.
+    QCOMPARE_GT(metrics.horizontalAdvance(text), limit);
 
     const InformationBox box(nullptr, text);
     const QStringList lines = textOf(&box)->text().split(u'\n');
-    QVERIFY(lines.size() > 1);
+    QCOMPARE_GT(lines.size(), 1);
     for (const QString& line : lines)
         QVERIFY2(metrics.horizontalAdvance(line) <= limit, qPrintable(line));
-    QVERIFY(textOf(&box)->width() <= limit);
+    QCOMPARE_LE(textOf(&box)->width(), limit);
     // Wrapping moves text to the next line; it neither loses nor adds any.
     QCOMPARE(lines.join(QString()).remove(u' '), QString(text).remove(u' ').remove(u'\r'));
     if (wholeWords) {
@@ -188,10 +189,11 @@ void TestInformationBox::centredOnScreen()
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
 
+    // The gaps on either side of the frame differ by one pixel at the most.
     const QRect screen = window.screen()->geometry();
     const QRect frame = box.frameGeometry();
-    QVERIFY2(qAbs(frame.left() - screen.left() - (screen.right() - frame.right())) <= 1, "horizontally centred");
-    QVERIFY2(qAbs(frame.top() - screen.top() - (screen.bottom() - frame.bottom())) <= 1, "vertically centred");
+    QCOMPARE_LE(qAbs(frame.left() - screen.left() - (screen.right() - frame.right())), 1);
+    QCOMPARE_LE(qAbs(frame.top() - screen.top() - (screen.bottom() - frame.bottom())), 1);
 }
 
 void TestInformationBox::closing_data()
