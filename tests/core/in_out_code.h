@@ -5,8 +5,7 @@
 #include <cstdint>
 
 // The code of the EInOutError an operation raises, or 0 when it raises none.
-template <typename Operation>
-std::int32_t inOutCodeOf(Operation&& operation)
+template <typename Operation> std::int32_t inOutCodeOf(Operation&& operation)
 {
     try {
         operation();

@@ -49,7 +49,8 @@ TEST_P(LineWriting, WritesEachLineFollowedByCrLfInBlocks)
     EXPECT_EQ(files.writeSizes, sizes);
 }
 
-INSTANTIATE_TEST_SUITE_P(, LineWriting, testing::ValuesIn(WriteCases), [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(, LineWriting, testing::ValuesIn(WriteCases),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(LineWriter, OrdinaryFileGetsNothingAtALineEnd)
 {

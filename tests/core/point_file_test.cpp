@@ -22,16 +22,13 @@ TEST_P(KindOfName, IsFoundBySubstringIgnoringCase)
     EXPECT_EQ(kindOfName(GetParam().name), GetParam().kind);
 }
 
-INSTANTIATE_TEST_SUITE_P(, KindOfName,
-                         testing::Values(KindCase {"puntos.txt", PointFileKind::Rumbelo},
-                                         KindCase {"PUNTOS.TXT", PointFileKind::Rumbelo},
-                                         KindCase {"puntos.txt.bak", PointFileKind::Rumbelo},
-                                         KindCase {"/a/b.mdb", PointFileKind::Pitovan},
-                                         KindCase {"B.MdB", PointFileKind::Pitovan},
-                                         KindCase {"both.mdb.txt", PointFileKind::Rumbelo},
-                                         KindCase {"both.txt.mdb", PointFileKind::Rumbelo},
-                                         KindCase {"puntos.tx", nullopt}, KindCase {"mdb", nullopt},
-                                         KindCase {"", nullopt}, KindCase {"puntos.t\xc3\xa1t", nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    , KindOfName,
+    testing::Values(KindCase {"puntos.txt", PointFileKind::Rumbelo}, KindCase {"PUNTOS.TXT", PointFileKind::Rumbelo},
+                    KindCase {"puntos.txt.bak", PointFileKind::Rumbelo}, KindCase {"/a/b.mdb", PointFileKind::Pitovan},
+                    KindCase {"B.MdB", PointFileKind::Pitovan}, KindCase {"both.mdb.txt", PointFileKind::Rumbelo},
+                    KindCase {"both.txt.mdb", PointFileKind::Rumbelo}, KindCase {"puntos.tx", nullopt},
+                    KindCase {"mdb", nullopt}, KindCase {"", nullopt}, KindCase {"puntos.t\xc3\xa1t", nullopt}));
 
 struct PairCase
 {
@@ -72,18 +69,17 @@ TEST_P(HeaderCheck, ComparesTheFirstFourColumns)
     EXPECT_EQ(headerAccepted(GetParam().kind, GetParam().line), GetParam().accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , HeaderCheck,
-    testing::Values(HeaderCase {"PitovanExact", PointFileKind::Pitovan, "574C", true},
-                    HeaderCase {"PitovanWithRest", PointFileKind::Pitovan, "574C anything", true},
-                    HeaderCase {"PitovanLowerCase", PointFileKind::Pitovan, "574c", false},
-                    HeaderCase {"PitovanShort", PointFileKind::Pitovan, "574", false},
-                    HeaderCase {"PitovanEmpty", PointFileKind::Pitovan, "", false},
-                    HeaderCase {"PitovanGivenRumbelo", PointFileKind::Pitovan, "4348", false},
-                    HeaderCase {"RumbeloExact", PointFileKind::Rumbelo, "4348xyz", true},
-                    HeaderCase {"RumbeloEmpty", PointFileKind::Rumbelo, "", false},
-                    HeaderCase {"RumbeloLeadingBlank", PointFileKind::Rumbelo, " 4348", false}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(, HeaderCheck,
+                         testing::Values(HeaderCase {"PitovanExact", PointFileKind::Pitovan, "574C", true},
+                                         HeaderCase {"PitovanWithRest", PointFileKind::Pitovan, "574C anything", true},
+                                         HeaderCase {"PitovanLowerCase", PointFileKind::Pitovan, "574c", false},
+                                         HeaderCase {"PitovanShort", PointFileKind::Pitovan, "574", false},
+                                         HeaderCase {"PitovanEmpty", PointFileKind::Pitovan, "", false},
+                                         HeaderCase {"PitovanGivenRumbelo", PointFileKind::Pitovan, "4348", false},
+                                         HeaderCase {"RumbeloExact", PointFileKind::Rumbelo, "4348xyz", true},
+                                         HeaderCase {"RumbeloEmpty", PointFileKind::Rumbelo, "", false},
+                                         HeaderCase {"RumbeloLeadingBlank", PointFileKind::Rumbelo, " 4348", false}),
+                         [](const auto& info) { return info.param.name; });
 
 struct ClassCase
 {

@@ -77,15 +77,24 @@ const std::string DestinationRejected(RunMessage::DestinationNameRejected);
 
 INSTANTIATE_TEST_SUITE_P(
     , NameCheck,
-    testing::Values(NameCase {"NoFamily", "puntos.dat", "b.mdb", RunOutcome::SourceNameRejected,
-                              {SourceRejected, "focus source"}},
-                    NameCase {"EmptySource", "", "", RunOutcome::SourceNameRejected, {SourceRejected, "focus source"}},
-                    NameCase {"RumbeloToPitovan", "a.txt", "b.mdb", RunOutcome::DestinationNameRejected,
-                              {DestinationRejected, "focus destination"}},
-                    NameCase {"PitovanToRumbelo", "a.mdb", "b.txt", RunOutcome::DestinationNameRejected,
-                              {DestinationRejected, "focus destination"}},
-                    NameCase {"EmptyDestination", "a.mdb", "\"\"", RunOutcome::DestinationNameRejected,
-                              {DestinationRejected, "focus destination"}}),
+    testing::Values(
+        NameCase {"NoFamily", "puntos.dat", "b.mdb", RunOutcome::SourceNameRejected, {SourceRejected, "focus source"}},
+        NameCase {"EmptySource", "", "", RunOutcome::SourceNameRejected, {SourceRejected, "focus source"}},
+        NameCase {"RumbeloToPitovan",
+                  "a.txt",
+                  "b.mdb",
+                  RunOutcome::DestinationNameRejected,
+                  {DestinationRejected, "focus destination"}},
+        NameCase {"PitovanToRumbelo",
+                  "a.mdb",
+                  "b.txt",
+                  RunOutcome::DestinationNameRejected,
+                  {DestinationRejected, "focus destination"}},
+        NameCase {"EmptyDestination",
+                  "a.mdb",
+                  "\"\"",
+                  RunOutcome::DestinationNameRejected,
+                  {DestinationRejected, "focus destination"}}),
     [](const auto& info) { return info.param.name; });
 
 struct FilterCase
@@ -114,9 +123,9 @@ TEST_P(Filtering, WritesTheHeadersAndTheKeptRecords)
     EXPECT_EQ(reporter.events, Events {Completed});
 }
 
-const std::string PitovanRecords = crlf({"574C header", "AAAAAAAAAAAAAA91tail", "BBBBBBBBBBBBBB32", "CCCCCCCCCCCCCC53",
-                                         "DDDDDDDDDDDDDD54", "EEEEEEEEEEEEEE95", "FFFFFFFFFFFFFF96", "GGGGGGGGGGGGGG97",
-                                         "HHHHHHHHHHHHHH98", "", "short"});
+const std::string PitovanRecords
+    = crlf({"574C header", "AAAAAAAAAAAAAA91tail", "BBBBBBBBBBBBBB32", "CCCCCCCCCCCCCC53", "DDDDDDDDDDDDDD54",
+            "EEEEEEEEEEEEEE95", "FFFFFFFFFFFFFF96", "GGGGGGGGGGGGGG97", "HHHHHHHHHHHHHH98", "", "short"});
 const std::string RumbeloRecords = crlf({"4348 first", "second header", "1111111111222206aa", "FFFFFFFFFF000000",
                                          "1111111111222207", "111111111122220D", "111111111122220d", "", "x"});
 
@@ -262,17 +271,18 @@ TEST_P(HeaderRejection, ShowsTheFamilyMessageAndLeavesTheDestinationAsItWas)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , HeaderRejection,
-    testing::Values(HeaderCase {"PitovanEmpty", "in.mdb", "", "out.mdb", std::string(RunMessage::PitovanHeaderRejected)},
-                    HeaderCase {"PitovanLowerCase", "in.mdb", crlf({"574c"}), "out.mdb",
-                                std::string(RunMessage::PitovanHeaderRejected)},
-                    HeaderCase {"PitovanGivenRumbeloHeader", "in.mdb", crlf({"4348"}), "out.mdb",
-                                std::string(RunMessage::PitovanHeaderRejected)},
-                    HeaderCase {"RumbeloEmpty", "in.txt", "", "out.txt", std::string(RunMessage::RumbeloHeaderRejected)},
-                    HeaderCase {"RumbeloShort", "in.txt", "434", "out.txt",
-                                std::string(RunMessage::RumbeloHeaderRejected)}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(, HeaderRejection,
+                         testing::Values(HeaderCase {"PitovanEmpty", "in.mdb", "", "out.mdb",
+                                                     std::string(RunMessage::PitovanHeaderRejected)},
+                                         HeaderCase {"PitovanLowerCase", "in.mdb", crlf({"574c"}), "out.mdb",
+                                                     std::string(RunMessage::PitovanHeaderRejected)},
+                                         HeaderCase {"PitovanGivenRumbeloHeader", "in.mdb", crlf({"4348"}), "out.mdb",
+                                                     std::string(RunMessage::PitovanHeaderRejected)},
+                                         HeaderCase {"RumbeloEmpty", "in.txt", "", "out.txt",
+                                                     std::string(RunMessage::RumbeloHeaderRejected)},
+                                         HeaderCase {"RumbeloShort", "in.txt", "434", "out.txt",
+                                                     std::string(RunMessage::RumbeloHeaderRejected)}),
+                         [](const auto& info) { return info.param.name; });
 
 struct FailureCase
 {
@@ -297,8 +307,7 @@ TEST_P(RunFailure, EndsWithTheFirstFailureAndBothFilesClosed)
     files.files["in.mdb"].bytes = FailureSource;
     GetParam().arrange(files);
     RecordingReporter reporter;
-    EXPECT_EQ(inOutCodeOf([&] { RunGeneration("in.mdb", "out.mdb", allOptions(), reporter, files); }),
-              GetParam().code);
+    EXPECT_EQ(inOutCodeOf([&] { RunGeneration("in.mdb", "out.mdb", allOptions(), reporter, files); }), GetParam().code);
     EXPECT_EQ(reporter.events, Events {});
     EXPECT_EQ(files.files["in.mdb"].bytes, FailureSource);
     EXPECT_FALSE(files.files["in.mdb"].heldForReading);

@@ -4,9 +4,8 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <string>
-
 #include <stdlib.h>
+#include <string>
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 class TemporaryFolder final
