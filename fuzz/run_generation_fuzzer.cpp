@@ -5,6 +5,7 @@
 #include "fake_file_system.h"
 #include "in_out_error.h"
 #include "line_model.h"
+#include "recording_reporter.h"
 #include "run_generation.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -13,15 +14,6 @@
 namespace {
 
 constexpr std::int32_t InjectedCode = 1117;
-
-class RecordingReporter final : public RunReporter
-{
-public:
-    std::vector<std::string> messages;
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
-    void focusSourceField() override { }
-    void focusDestinationField() override { }
-};
 
 std::vector<std::string> linesOfOutput(const std::string& bytes)
 {
@@ -91,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!headerAccepted(kind, header)) {
         require(!outcome || *outcome == RunOutcome::HeaderRejected, "a wrong header is rejected");
         if (outcome)
-            require(reporter.messages
+            require(reporter.events
                         == std::vector<std::string> {std::string(rumbelo ? RunMessage::RumbeloHeaderRejected
                                                                          : RunMessage::PitovanHeaderRejected)},
                     "a wrong header is told with its family's message");
@@ -100,11 +92,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (!outcome) {
-        require(reporter.messages.empty(), "a failed run tells no completion");
+        require(reporter.events.empty(), "a failed run tells no completion");
         return 0;
     }
     require(*outcome == RunOutcome::Completed, "a good header completes the run");
-    require(reporter.messages == std::vector<std::string> {std::string(RunMessage::Completed)},
+    require(reporter.events == std::vector<std::string> {std::string(RunMessage::Completed)},
             "a completed run tells its completion once");
 
     const std::vector<std::string> out = linesOfOutput(files.files.at(destination).bytes);

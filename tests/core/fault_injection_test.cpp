@@ -1,6 +1,7 @@
 #include "faulty_calls.h"
 #include "in_out_error.h"
 #include "posix_file_system.h"
+#include "recording_reporter.h"
 #include "run_generation.h"
 #include "temporary_folder.h"
 
@@ -13,15 +14,6 @@
 using FaultyCalls::Call;
 
 namespace {
-
-class RecordingReporter final : public RunReporter
-{
-public:
-    std::vector<std::string> messages;
-    void showMessage(std::string_view text) override { messages.emplace_back(text); }
-    void focusSourceField() override { }
-    void focusDestinationField() override { }
-};
 
 // Small sizes, so that a small source makes every kind of call: several chunks
 // read and written, and write-backs started before the end.
@@ -65,7 +57,7 @@ Outcome run(const TemporaryFolder& folder)
     } catch (const EInOutError& error) {
         outcome = {error.code(), error.message(), error.fileName(), {}};
     }
-    outcome.reported = reporter.messages;
+    outcome.reported = reporter.events;
     return outcome;
 }
 

@@ -1,5 +1,6 @@
 #include "fake_file_system.h"
 #include "in_out_code.h"
+#include "recording_reporter.h"
 #include "run_generation.h"
 #include "temporary_folder.h"
 
@@ -9,15 +10,6 @@ using Call = FakeFileSystem::Call;
 using Events = std::vector<std::string>;
 
 namespace {
-
-class RecordingReporter final : public RunReporter
-{
-public:
-    Events events;
-    void showMessage(std::string_view text) override { events.push_back(std::string(text)); }
-    void focusSourceField() override { events.push_back("focus source"); }
-    void focusDestinationField() override { events.push_back("focus destination"); }
-};
 
 using Categories = std::vector<PointCategory>;
 using enum PointCategory;
