@@ -72,9 +72,17 @@ bool managerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t
     return std::find(atoms, atoms + supported->value_len, feature) != atoms + supported->value_len;
 }
 
+// Asked of the server once: an atom lasts as long as the server, and the
+// program has one connection to it. Read at every move, and polled for.
+xcb_atom_t frameExtentsAtom(xcb_connection_t* connection)
+{
+    static const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    return extents;
+}
+
 std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t window)
 {
-    const auto extents = property(connection, window, atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
+    const auto extents = property(connection, window, frameExtentsAtom(connection), XCB_ATOM_CARDINAL, 4);
     if (!extents || extents->format != 32 || extents->value_len != 4)
         return std::nullopt;
     // Left, right, top, bottom.
@@ -111,7 +119,7 @@ std::optional<QSize> askFrameGrowth(const QWindow& window)
         return std::nullopt;
 
     // The manager answers by setting the window's frame extents; any it set before are not the answer.
-    xcb_delete_property(connection, id, atom(connection, "_NET_FRAME_EXTENTS"));
+    xcb_delete_property(connection, id, frameExtentsAtom(connection));
     xcb_client_message_event_t message {};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;

@@ -73,10 +73,8 @@ std::int32_t PosixFile::close()
         if (!error)
             error = syncToDevice();
     }
-    // Never retried: after EINTR the descriptor is already gone.
-    const int result = m_calls.close(m_fd.release());
-    if (result != 0 && errno != EINTR && !error)
-        error = codeForErrno(errno);
+    if (const int closeError = m_fd.close(); closeError && !error)
+        error = codeForErrno(closeError);
     forget();
     return error;
 }

@@ -10,9 +10,8 @@ std::string userMessage(const std::exception_ptr& failure)
         std::rethrow_exception(failure);
     } catch (const std::bad_alloc&) {
         return OutOfMemoryMessage;
-    } catch (const Exception& error) {
-        return error.message();
     } catch (const std::exception& error) {
+        // Exception, the base of the errors the user must see, answers with its message.
         return error.what();
     } catch (...) {
         return UnexpectedFailureMessage;
