@@ -8,11 +8,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QScopeGuard>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
@@ -84,9 +81,6 @@ private Q_SLOTS:
     void dropIsRefused();
     void look_data();
     void look();
-    void dialogPosition_data();
-    void dialogPosition();
-    void realDialog();
 
 private:
     QString withDir(QString text) const { return text.replace(u'@', m_dir.path()); }
@@ -523,90 +517,6 @@ void TestTFilenameEdit::look()
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), w.first->toolTip());
     QToolTip::hideText();
-}
-
-void TestTFilenameEdit::dialogPosition_data()
-{
-    QTest::addColumn<QRect>("monitor");
-    QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QPoint>("expected");
-
-    QTest::addRow("odd free sizes round down") << QRect(0, 0, 800, 600) << QSize(625, 421) << QPoint(87, 59);
-    QTest::addRow("second monitor") << QRect(1920, 100, 1280, 1024) << QSize(620, 424) << QPoint(2250, 300);
-    QTest::addRow("dialog taller than monitor") << QRect(0, 0, 800, 600) << QSize(900, 902) << QPoint(-50, -100);
-}
-
-void TestTFilenameEdit::dialogPosition()
-{
-    QFETCH(QRect, monitor);
-    QFETCH(QSize, frame);
-    QFETCH(QPoint, expected);
-    QCOMPARE(BrowseDialog::position(monitor, frame), expected);
-}
-
-void TestTFilenameEdit::realDialog()
-{
-    BrowseDialog::testHook.set({});
-    Window w;
-    QVERIFY(w.showActive());
-    w.first->setText(withDir(u"@/sub/x.txt"_s));
-
-    // Checks the dialog once it shows, then answers as a user would, whatever the checks found.
-    const auto answer = [](const std::function<void(QFileDialog*, QLineEdit*)>& check, const QString& typed) {
-        QTimer::singleShot(0, [check, typed] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            auto* nameBox = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
-            const auto close = qScopeGuard([&] {
-                if (typed.isEmpty()) {
-                    dialog->reject();
-                    return;
-                }
-                dialog->selectNameFilter(u"Rumbelo(*.txt)"_s);
-                nameBox->setText(typed);
-                QMetaObject::invokeMethod(dialog, "accept");
-            });
-            check(dialog, nameBox);
-        });
-    };
-
-    answer(
-        [&](QFileDialog* dialog, QLineEdit* nameBox) {
-            QCOMPARE(dialog->windowTitle(), u"Browse"_s);
-            QCOMPARE(dialog->nameFilters(), (QStringList {u"Pitovan (*.mdb)"_s, u"Rumbelo(*.txt)"_s}));
-            QCOMPARE(dialog->selectedNameFilter(), u"Pitovan (*.mdb)"_s);
-            QCOMPARE(dialog->directory().absolutePath(), withDir(u"@/sub"_s));
-            QCOMPARE(nameBox->text(), withDir(u"@/sub/x.txt"_s));
-            QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
-            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
-            QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
-            QCOMPARE(dialog->defaultSuffix(), QString());
-            QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-            const QRect monitor = w.screen()->geometry();
-            const QRect frame = dialog->frameGeometry();
-            QCOMPARE(frame.topLeft(),
-                     QPoint(monitor.x() + (monitor.width() - frame.width()) / 2,
-                            monitor.y() + (monitor.height() - frame.height()) / 3));
-        },
-        u"my file"_s);
-    QTest::keyClick(w.first, Qt::Key_Down, Qt::AltModifier);
-    QCOMPARE(w.first->text(), withDir(u"\"@/sub/my file\""_s));
-    QCOMPARE(w.first->fileName(), withDir(u"@/sub/my file"_s));
-
-    answer(
-        [&](QFileDialog* dialog, QLineEdit* nameBox) {
-            QCOMPARE(dialog->selectedNameFilter(), u"Rumbelo(*.txt)"_s);
-            QCOMPARE(dialog->directory().absolutePath(), withDir(u"@/sub"_s));
-            QCOMPARE(nameBox->text(), withDir(u"@/sub/my file"_s));
-        },
-        QString());
-    QTest::keyClick(w.first, Qt::Key_Down, Qt::AltModifier);
-    QCOMPARE(w.first->text(), withDir(u"\"@/sub/my file\""_s));
-    // The focus is the field's for when the desktop gives the window back its activation.
-    QCOMPARE(w.focusWidget(), w.first);
-    // The dialog's memory is never stored: not even Qt's own file lands among the user's settings.
-    QCOMPARE(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList());
 }
 
 CRIBAXON_GUI_TEST_MAIN(TestTFilenameEdit)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "application_setup.h"
+#include "application_title.h"
 #include "test_hook.h"
 
 #include <QString>

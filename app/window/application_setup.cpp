@@ -1,5 +1,6 @@
 #include "application_setup.h"
 
+#include "application_title.h"
 #include "flat_style.h"
 #include "version.h"
 
