@@ -125,6 +125,12 @@ bool TFilenameEdit::acceptsFileName(const QString& value) const
     return name.isEmpty() || IsAcceptableFileName(LeadingFileName(name));
 }
 
+bool TFilenameEdit::acceptsStoredValue(const char* property, const QString& value) const
+{
+    // Text takes any value.
+    return qstrcmp(property, "FileName") != 0 || acceptsFileName(value);
+}
+
 void TFilenameEdit::setFileName(const QString& value)
 {
     if (!acceptsFileName(value))

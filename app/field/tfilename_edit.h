@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stored_value_check.h"
+
 #include <QLineEdit>
 
 class QToolButton;
@@ -7,14 +9,14 @@ class QToolButton;
 // A one-line field for a file name, with a browse button inside its right end.
 // Its hint is its toolTip; the button has none of its own and shows the field's.
 // Every change of the text, the program's included, is told by textChanged.
-class TFilenameEdit final : public QLineEdit
+class TFilenameEdit final : public QLineEdit, public StoredValueCheck
 {
     Q_OBJECT
     // The text exactly as shown, double quotes included.
     Q_PROPERTY(QString Text READ text WRITE setText)
     // The leading file name of the text, without quotes. A value it refuses would
     // throw EComboEditError through QObject::setProperty as well, across Qt's
-    // frames: whoever writes it that way asks acceptsFileName first.
+    // frames: whoever writes it that way asks acceptsStoredValue first.
     Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
 
 public:
@@ -23,7 +25,8 @@ public:
     QString fileName() const;
     // Whether setFileName takes the value: an empty one, or one whose leading
     // word is an acceptable file name.
-    Q_INVOKABLE bool acceptsFileName(const QString& value) const;
+    bool acceptsFileName(const QString& value) const;
+    bool acceptsStoredValue(const char* property, const QString& value) const override;
     // Throws EComboEditError, leaving the text as it was, for a value it does not accept.
     void setFileName(const QString& value);
 

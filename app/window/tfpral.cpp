@@ -11,6 +11,7 @@
 #include "window_scaling.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
 #include <cstdio>
@@ -70,6 +71,12 @@ TFPral::TFPral(QWidget* parent)
 TFPral::~TFPral()
 {
     FormStorage1->windowDestroying();
+}
+
+void TFPral::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    FormStorage1->windowCloseQueried(event->isAccepted());
 }
 
 void TFPral::setUpLook()

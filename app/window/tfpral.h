@@ -32,6 +32,9 @@ public:
     // to a signal, so nothing may leave it.
     void closeAtTermination() noexcept;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private Q_SLOTS:
     void RFClick(QCheckBox* sender);
     void RMClick(QCheckBox* sender);

@@ -37,7 +37,11 @@ public:
     bool refuseClose = false;
 
 protected:
-    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->setAccepted(!refuseClose);
+        m_storage->windowCloseQueried(event->isAccepted());
+    }
 
 private:
     TFormStorage* m_storage;
