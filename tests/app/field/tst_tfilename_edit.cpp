@@ -1,6 +1,7 @@
 #include "browse_dialog.h"
 #include "ecombo_edit_error.h"
 #include "gui_test_main.h"
+#include "pixel_count.h"
 #include "tfilename_edit.h"
 
 #include <QClipboard>
@@ -359,11 +360,7 @@ void TestTFilenameEdit::selectionHiddenWhileAnotherWindowIsActive()
     const QColor highlight = w.first->palette().color(QPalette::Active, QPalette::Highlight);
     const auto showsSelection = [&] {
         const QImage image = w.first->grab().toImage();
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, image.height() / 2) == highlight)
-                return true;
-        }
-        return false;
+        return pixelsOf(image, highlight, QRect(0, image.height() / 2, image.width(), 1)) > 0;
     };
     QVERIFY(showsSelection());
 
@@ -502,11 +499,7 @@ void TestTFilenameEdit::look()
     // The text runs up to 2 pixels before the button and never under it.
     const QImage image = w.first->grab().toImage();
     const auto columnIsBlank = [&](int x) {
-        for (int y = 4; y < height - 4; ++y) {
-            if (image.pixelColor(x, y) != w.first->palette().color(QPalette::Base))
-                return false;
-        }
-        return true;
+        return pixelsNotOf(image, w.first->palette().color(QPalette::Base), QRect(x, 4, 1, height - 8)) == 0;
     };
     QVERIFY(columnIsBlank(button.x() - 1));
     QVERIFY(columnIsBlank(button.x() - 2));

@@ -1,5 +1,6 @@
 #include "balloon_hint.h"
 #include "gui_test_main.h"
+#include "pixel_count.h"
 
 #include <QBitmap>
 #include <QScreen>
@@ -9,15 +10,6 @@ namespace {
 
 const QColor fill(128, 255, 128);
 const QString hint = QStringLiteral("Seleccionar el fichero original de datos del Pitovan o Rumbelo");
-
-int pixelsNotOf(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) != colour ? 1 : 0;
-    return count;
-}
 
 QColor pixelAt(QWidget& widget, QPoint point)
 {

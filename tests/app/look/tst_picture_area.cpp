@@ -1,6 +1,7 @@
 #include "gui_test_main.h"
 #include "jpeg_image.h"
 #include "picture_area.h"
+#include "pixel_count.h"
 #include "window_scaling.h"
 
 #include <QFile>
@@ -56,22 +57,10 @@ QImage decoded(const QByteArray& data)
     return decodeJpeg(data, JpegColours::TrueColour).image.convertToFormat(QImage::Format_RGB32);
 }
 
-// How many pixels of the rectangle show the panel's colour.
-int panelPixels(const QImage& image, const QRect& rect)
-{
-    int count = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            count += image.pixelColor(x, y) == panelColour ? 1 : 0;
-    }
-    return count;
-}
-
 // How many pixels of the rows from `top` down show anything but the panel's colour.
 int otherPixelsFrom(const QImage& image, int top)
 {
-    const QRect rows(0, top, image.width(), image.height() - top);
-    return rows.width() * rows.height() - panelPixels(image, rows);
+    return pixelsNotOf(image, panelColour, QRect(0, top, image.width(), image.height() - top));
 }
 
 } // namespace
@@ -148,10 +137,10 @@ void TestPictureArea::scalesWithTheLineHeight()
     if (!drawnFrom.isEmpty())
         QCOMPARE(shown.copy(QRect({0, 0}, size)), decoded(resource(drawnFrom)));
     // The picture up to its size, the panel's colour beside and below it.
-    QCOMPARE(panelPixels(shown, QRect({0, 0}, size)), 0);
+    QCOMPARE(pixelsOf(shown, panelColour, QRect({0, 0}, size)), 0);
     QCOMPARE(otherPixelsFrom(shown, size.height()), 0);
     const QRect beside(size.width(), 0, shown.width() - size.width(), size.height());
-    QCOMPARE(panelPixels(shown, beside), beside.width() * beside.height());
+    QCOMPARE(pixelsOf(shown, panelColour, beside), beside.width() * beside.height());
 }
 
 void TestPictureArea::decodesWhenFirstDrawn()
