@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "category_names.h"
+#include "category_table.h"
 
 #include <algorithm>
 #include <array>
@@ -97,11 +97,11 @@ std::variant<Flags, CommandLineError> parseList(std::string_view list)
         const std::size_t comma = std::min(list.find(',', start), list.size());
         const std::string_view item = list.substr(start, comma - start);
         if (!item.empty()) {
-            const auto found = std::find_if(CategoryIdentifiers.begin(), CategoryIdentifiers.end(),
-                                            [&](const char* id) { return equalsIgnoringCase(item, id); });
-            if (found == CategoryIdentifiers.end())
+            const auto found = std::ranges::find_if(
+                CategoryTable, [&](const CategoryFacts& facts) { return equalsIgnoringCase(item, facts.identifier); });
+            if (found == CategoryTable.end())
                 return CommandLineError {"categoría desconocida " + quoted(item)};
-            flags[static_cast<std::size_t>(found - CategoryIdentifiers.begin())] = true;
+            flags[static_cast<std::size_t>(found->category)] = true;
         }
         start = comma + 1;
     }

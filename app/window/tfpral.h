@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run_options.h"
+#include "category_table.h"
 #include "run_reporter.h"
 
 #include <QMainWindow>

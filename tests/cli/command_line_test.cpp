@@ -1,3 +1,4 @@
+#include "category_table.h"
 #include "command_line.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,10 @@
+#include "category_table.h"
 #include "command_line.h"
 #include "temporary_folder.h"
 #include "version.h"
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -503,12 +505,15 @@ INSTANTIATE_TEST_SUITE_P(, Information,
                                          InformationCase {"Version", {"--version"}, Version}),
                          [](const auto& info) { return info.param.name; });
 
-TEST(HelpText, IsSpanishAndNamesEveryCategory)
+TEST(HelpText, IsSpanishAndNamesEveryCategoryWithItsCaption)
 {
     const std::string help = HelpText;
     EXPECT_EQ(help.substr(0, 20), "Uso: cribaxon-filter");
-    for (const char* identifier : {"RF", "RM", "TC", "PP", "PN", "ZE"})
-        EXPECT_NE(help.find(identifier), std::string::npos) << identifier;
+    for (const CategoryFacts& facts : CategoryTable) {
+        std::string caption(facts.caption);
+        caption[0] = static_cast<char>(std::tolower(caption[0])); // within a sentence
+        EXPECT_NE(help.find(std::string(facts.identifier) + ' ' + caption), std::string::npos) << caption;
+    }
 }
 
 struct BrokenOutputCase
