@@ -1,5 +1,6 @@
 #include "tform_storage.h"
 
+#include "category_table.h"
 #include "damaged_store.h"
 #include "settings_store.h"
 #include "stored_text.h"
@@ -11,7 +12,9 @@
 #include <QEvent>
 #include <QVariant>
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 using StoredText::fromBoolean;
@@ -51,29 +54,33 @@ constexpr PropertyNames Checked {u"Checked", "checked"};
 // An entry of StoredProps: a component's name and one of its properties.
 struct StoredPropsEntry
 {
-    QStringView component;
+    std::string_view component;
     PropertyNames property;
 };
 
 // In the order of restore and save: the file names first, then the category
 // boxes before their speed-warning boxes, so that restoring a category box
-// enables its companion before the companion's own value arrives.
-constexpr StoredPropsEntry StoredProps[] = {
-    {u"FilenameEdit1", FileName},
-    {u"FilenameEdit2", FileName},
-    {u"PN", Checked},
-    {u"PP", Checked},
-    {u"RF", Checked},
-    {u"RM", Checked},
-    {u"TC", Checked},
-    {u"ZE", Checked},
-    {u"PN1", Checked},
-    {u"PP1", Checked},
-    {u"RF1", Checked},
-    {u"RM1", Checked},
-    {u"TC1", Checked},
-    {u"ZE1", Checked},
-};
+// enables its companion before the companion's own value arrives; the boxes of
+// each kind in the order of their names, as the stored values stand.
+constexpr auto StoredProps = [] {
+    std::array<std::string_view, PointCategoryCount> boxes {};
+    std::array<std::string_view, PointCategoryCount> speedBoxes {};
+    for (std::size_t i = 0; i < CategoryTable.size(); ++i) {
+        boxes[i] = CategoryTable[i].identifier;
+        speedBoxes[i] = CategoryTable[i].speedIdentifier;
+    }
+    std::ranges::sort(boxes);
+    std::ranges::sort(speedBoxes);
+    std::array<StoredPropsEntry, 2 + 2 * PointCategoryCount> entries {{
+        {"FilenameEdit1", FileName},
+        {"FilenameEdit2", FileName},
+    }};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        entries[2 + i] = {boxes[i], Checked};
+        entries[2 + boxes.size() + i] = {speedBoxes[i], Checked};
+    }
+    return entries;
+}();
 
 int readInteger(const SettingsStore& store, const QString& name, int defaultValue)
 {
@@ -111,7 +118,9 @@ TFormStorage::~TFormStorage() = default;
 void TFormStorage::resolveStoredProps()
 {
     for (const StoredPropsEntry& entry : StoredProps) {
-        QObject* control = findComponent(m_window, entry.component);
+        const QString name
+            = QString::fromLatin1(entry.component.data(), static_cast<qsizetype>(entry.component.size()));
+        QObject* control = findComponent(m_window, name);
         if (!control)
             continue;
         const QMetaObject* meta = control->metaObject();

@@ -60,6 +60,7 @@ TFPral::TFPral(QWidget* parent)
     setUpLook();
     scaleToFont();
     move(FirstStartPosition);
+    findCategoryRows();
     connectHandlers();
     // Restores when the window is first shown and saves when it closes.
     FormStorage1 = new TFormStorage(this, std::make_unique<WidgetPlacement>(this),
@@ -105,61 +106,32 @@ void TFPral::scaleToFont()
     setFixedSize(scaledForLineHeight(size(), lineHeight));
 }
 
-std::array<TFPral::CategoryRow, PointCategoryCount> TFPral::categoryRows() const
+void TFPral::findCategoryRows()
 {
-    using enum PointCategory;
-    return {{
-        {RF, ui->RF, ui->RF1, &TFPral::RFClick},
-        {RM, ui->RM, ui->RM1, &TFPral::RMClick},
-        {TC, ui->TC, ui->TC1, &TFPral::TCClick},
-        {PP, ui->PP, ui->PP1, &TFPral::PPClick},
-        {PN, ui->PN, ui->PN1, &TFPral::PNClick},
-        {ZE, ui->ZE, ui->ZE1, &TFPral::ZEClick},
-    }};
+    const auto checkBox = [this](std::string_view name) {
+        auto* box = findChild<QCheckBox*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        Q_ASSERT(box);
+        return box;
+    };
+    for (std::size_t i = 0; i < CategoryTable.size(); ++i) {
+        const CategoryFacts& facts = CategoryTable[i];
+        m_categoryRows[i]
+            = {facts.category, checkBox(facts.identifier), checkBox(facts.speedIdentifier), CategoryClicks[i]};
+    }
 }
 
 void TFPral::connectHandlers()
 {
     // toggled fires once per change of state, whoever makes it, and never for
     // an assignment of the state a box already has.
-    for (const CategoryRow& row : categoryRows())
+    for (const CategoryRow& row : m_categoryRows)
         connect(row.box, &QCheckBox::toggled, this, [this, box = row.box, click = row.click] { (this->*click)(box); });
     connect(ui->cxButton1, &QPushButton::clicked, this, &TFPral::cxButton1Click);
 }
 
-void TFPral::RFClick(QCheckBox* sender)
-{
-    coupleSpeedBoxOf(sender);
-}
-
-void TFPral::RMClick(QCheckBox* sender)
-{
-    coupleSpeedBoxOf(sender);
-}
-
-void TFPral::TCClick(QCheckBox* sender)
-{
-    coupleSpeedBoxOf(sender);
-}
-
-void TFPral::PPClick(QCheckBox* sender)
-{
-    coupleSpeedBoxOf(sender);
-}
-
-void TFPral::PNClick(QCheckBox* sender)
-{
-    coupleSpeedBoxOf(sender);
-}
-
-void TFPral::ZEClick(QCheckBox* sender)
-{
-    coupleSpeedBoxOf(sender);
-}
-
 void TFPral::coupleSpeedBoxOf(QCheckBox* box)
 {
-    for (const CategoryRow& row : categoryRows()) {
+    for (const CategoryRow& row : m_categoryRows) {
         if (row.box == box)
             row.speedBox->setEnabled(box->isChecked());
     }
@@ -168,7 +140,7 @@ void TFPral::coupleSpeedBoxOf(QCheckBox* box)
 RunOptions TFPral::runOptions() const
 {
     RunOptions options;
-    for (const CategoryRow& row : categoryRows()) {
+    for (const CategoryRow& row : m_categoryRows) {
         options.setKeeps(row.category, row.box->isChecked());
         options.setKeepsSpeedWarning(row.category, row.speedBox->isChecked());
     }

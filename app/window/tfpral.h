@@ -36,24 +36,30 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private Q_SLOTS:
-    void RFClick(QCheckBox* sender);
-    void RMClick(QCheckBox* sender);
-    void TCClick(QCheckBox* sender);
-    void PPClick(QCheckBox* sender);
-    void PNClick(QCheckBox* sender);
-    void ZEClick(QCheckBox* sender);
+    // The coupling handlers of the category boxes.
+    void RFClick(QCheckBox* sender) { coupleSpeedBoxOf(sender); }
+    void RMClick(QCheckBox* sender) { coupleSpeedBoxOf(sender); }
+    void TCClick(QCheckBox* sender) { coupleSpeedBoxOf(sender); }
+    void PPClick(QCheckBox* sender) { coupleSpeedBoxOf(sender); }
+    void PNClick(QCheckBox* sender) { coupleSpeedBoxOf(sender); }
+    void ZEClick(QCheckBox* sender) { coupleSpeedBoxOf(sender); }
     void cxButton1Click();
 
 private:
+    using CategoryClick = void (TFPral::*)(QCheckBox* sender);
+    // In the order of CategoryTable's rows.
+    static constexpr std::array<CategoryClick, PointCategoryCount> CategoryClicks {
+        &TFPral::RFClick, &TFPral::RMClick, &TFPral::TCClick, &TFPral::PPClick, &TFPral::PNClick, &TFPral::ZEClick,
+    };
+
     // A category's row of boxes and the coupling handler of its category box.
     struct CategoryRow
     {
         PointCategory category;
         QCheckBox* box;
         QCheckBox* speedBox;
-        void (TFPral::*click)(QCheckBox* sender);
+        CategoryClick click;
     };
-    std::array<CategoryRow, PointCategoryCount> categoryRows() const;
     // The speed-warning box of the box's row is enabled while the box is ticked.
     void coupleSpeedBoxOf(QCheckBox* box);
 
@@ -63,10 +69,12 @@ private:
 
     void setUpLook();
     void scaleToFont();
+    void findCategoryRows();
     void connectHandlers();
     void showStorageError(const QString& message) const;
 
     std::unique_ptr<Ui::TFPral> ui;
+    std::array<CategoryRow, PointCategoryCount> m_categoryRows {};
     TFormStorage* FormStorage1 = nullptr;
     std::unique_ptr<HintManager> m_hints;
     bool m_closingAtTermination = false;
