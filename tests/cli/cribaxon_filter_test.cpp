@@ -266,11 +266,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "-salida.mdb",
                        crlf({PitovanHeader, PitRF})},
         CompletedCase {"OptionAfterOperands", {Pm, Sm, "-kRM"}, Pm, PitovanSource, Sm, crlf({PitovanHeader, PitRM})},
-        CompletedCase {"QuotedNamesWithBlanks",
-                       {"\"mis puntos.mdb\"", "\"mi salida.mdb\""},
-                       "mis puntos.mdb",
+        CompletedCase {"NamesWithBlanksAndDoubleQuotes",
+                       {"mis \"puntos\".mdb", "\"mi salida.mdb\""},
+                       "mis \"puntos\".mdb",
                        PitovanSource,
-                       "mi salida.mdb",
+                       "\"mi salida.mdb\"",
                        PitovanAll},
         CompletedCase {
             "CapitalExtensions", {"PUNTOS.TXT", "SALIDA.TXT"}, "PUNTOS.TXT", RumbeloSource, "SALIDA.TXT", RumbeloAll},
@@ -374,6 +374,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {Pm, Sm},
                      [](const TemporaryFolder&) {},
                      "cribaxon-filter: «puntos.mdb»: No se encuentra el archivo.\n"},
+        FailureCase {"DoubleQuoteIsPartOfTheName",
+                     {"a\"b.mdb", Sm},
+                     [](const TemporaryFolder& folder) { folder.write("ab.mdb", PitovanSource); },
+                     "cribaxon-filter: «a\"b.mdb»: No se encuentra el archivo.\n"},
         FailureCase {"MissingFolderOfSource",
                      {"nada/puntos.mdb", Sm},
                      [](const TemporaryFolder&) {},
@@ -427,7 +431,7 @@ TEST(FileFailureOutcome, DestinationNamingTheSourceLeavesItWhole)
 {
     const TemporaryFolder folder;
     pitovanSource(folder);
-    runFilter({"-k", "", Pm, "\"puntos.mdb\""}, folder);
+    runFilter({"-k", "", Pm, Pm}, folder);
     EXPECT_EQ(folder.read(Pm), PitovanSource);
 }
 
@@ -627,7 +631,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase {
             "CountPitovan", {"--count", Pm}, Pm, PitovanSource, 0, Counts + "SINCAT\t3\tRegistros sin categoría\n", ""},
         ReportCase {"CountRumbelo",
-                    {"--count", "\"" + Pt + "\""},
+                    {"--count", Pt},
                     Pt,
                     RumbeloSource,
                     0,
