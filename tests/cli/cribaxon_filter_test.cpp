@@ -1,6 +1,7 @@
 #include "category_table.h"
 #include "command_line.h"
 #include "temporary_folder.h"
+#include "test_files.h"
 #include "version.h"
 
 #include <algorithm>
@@ -95,14 +96,6 @@ Outcome runFilter(const Arguments& arguments, const TemporaryFolder& folder, Std
     outcome.out = capture.read("out");
     outcome.err = capture.read("err");
     return outcome;
-}
-
-std::string crlf(std::initializer_list<std::string> lines)
-{
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
 }
 
 bool exists(const TemporaryFolder& folder, const std::string& name)

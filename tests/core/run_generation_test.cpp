@@ -3,6 +3,7 @@
 #include "recording_reporter.h"
 #include "run_generation.h"
 #include "temporary_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -29,14 +30,6 @@ RunOptions allOptions()
 {
     const Categories all(PointCategories.begin(), PointCategories.end());
     return only(all, all);
-}
-
-std::string crlf(std::initializer_list<std::string> lines)
-{
-    std::string bytes;
-    for (const auto& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
 }
 
 const std::string Completed(RunMessage::Completed);
