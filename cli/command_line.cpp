@@ -11,6 +11,7 @@ const char* const HelpText = "Uso: cribaxon-filter [OPCIÓN]... ORIGEN DESTINO\n
                              "     cribaxon-filter --count ORIGEN\n"
                              "Genera en DESTINO una copia filtrada del fichero de puntos ORIGEN\n"
                              "(Pitovan \".mdb\" o Rumbelo \".txt\", ambos de la misma familia).\n"
+                             "Los nombres se usan tal como se dan, comillas dobles incluidas.\n"
                              "Cómo es un fichero válido de cada familia: «man cribaxon-filter».\n"
                              "\n"
                              "  -k, --keep=LISTA   categorías que se conservan (por omisión, todas)\n"

@@ -5,7 +5,6 @@
 #include "in_out_error.h"
 #include "record_report.h"
 #include "run_generation.h"
-#include "source_steps.h"
 #include "user_message.h"
 #include "version.h"
 
@@ -62,7 +61,7 @@ int count(const CommandLine& commandLine)
 
 int run(const CommandLine& commandLine)
 {
-    if (commandLine.speedGiven && kindOfName(nameFromFieldText(commandLine.source)) == PointFileKind::Rumbelo)
+    if (commandLine.speedGiven && kindOfName(commandLine.source) == PointFileKind::Rumbelo)
         printError(diagnosticText("aviso: --speed no tiene efecto en un fichero de Rumbelo"));
     ConsoleReporter reporter;
     RecordTally tally;

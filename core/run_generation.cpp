@@ -78,12 +78,9 @@ RecordTally processRecords(PointFileKind kind, const RecordActions actions, Line
 
 } // namespace
 
-RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinationText, const RunOptions& options,
+RunOutcome RunGeneration(const std::string& sourceName, const std::string& destinationName, const RunOptions& options,
                          RunReporter& reporter, FileSystem& fileSystem, RecordTally* tally)
 {
-    const std::string sourceName = nameFromFieldText(sourceText);
-    const std::string destinationName = nameFromFieldText(destinationText);
-
     const auto kind = sourceKind(sourceName, reporter);
     if (!kind)
         return RunOutcome::SourceNameRejected;
@@ -115,9 +112,9 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
     return outcome;
 }
 
-RunOutcome CountRecords(std::string_view sourceText, RecordTally& tally, RunReporter& reporter, FileSystem& fileSystem)
+RunOutcome CountRecords(const std::string& sourceName, RecordTally& tally, RunReporter& reporter,
+                        FileSystem& fileSystem)
 {
-    const std::string sourceName = nameFromFieldText(sourceText);
     const auto kind = sourceKind(sourceName, reporter);
     if (!kind)
         return RunOutcome::SourceNameRejected;

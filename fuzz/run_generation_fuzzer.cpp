@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RecordingReporter reporter;
     std::optional<RunOutcome> outcome;
     try {
-        outcome = RunGeneration(source, '"' + destination + '"', options, reporter, files);
+        outcome = RunGeneration(source, destination, options, reporter, files);
     } catch (const EInOutError& error) {
         require(error.code() == InjectedCode, "a failure leaves with its own code");
     }

@@ -89,6 +89,12 @@ QByteArray LeadingFileName(const QByteArray& text, const FileQueries& queries)
     return queries.isExistingNonFolder(text) ? text : FirstWord(text);
 }
 
+QByteArray nameFromFieldText(const QByteArray& text)
+{
+    QByteArray name = text;
+    return name.removeIf([](char c) { return c == '"'; });
+}
+
 bool IsAcceptableFileName(const QByteArray& name)
 {
     constexpr QByteArrayView refused = "<>\"[]|";

@@ -29,6 +29,10 @@ QByteArray FirstWord(const QByteArray& text);
 // text itself when it names an existing entry that is not a folder, else its FirstWord.
 QByteArray LeadingFileName(const QByteArray& text, const FileQueries& queries = systemFileQueries());
 
+// The file name that a run is given for the field's text: every double quote
+// removed, wherever it stands.
+QByteArray nameFromFieldText(const QByteArray& text);
+
 // Not empty, and none of < > " [ ] |.
 bool IsAcceptableFileName(const QByteArray& name);
 

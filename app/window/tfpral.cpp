@@ -1,6 +1,7 @@
 #include "tfpral.h"
 
 #include "event_guard.h"
+#include "filename_rules.h"
 #include "full_stop.h"
 #include "hint_manager.h"
 #include "message_boxes.h"
@@ -23,9 +24,9 @@ constexpr QPoint FirstStartPosition {450, 170};
 constexpr int WindowFontPixels = 11;
 constexpr QColor Panel2Grey {143, 143, 143};
 
-std::string fileNameBytes(const QString& text)
+std::string runFileName(const QString& fieldText)
 {
-    return QFile::encodeName(text).toStdString();
+    return nameFromFieldText(QFile::encodeName(fieldText)).toStdString();
 }
 
 void printError(const QString& message)
@@ -180,7 +181,7 @@ void TFPral::showStorageError(const QString& message) const
 void TFPral::cxButton1Click()
 {
     guardEvent([this] {
-        RunGeneration(fileNameBytes(ui->FilenameEdit1->text()), fileNameBytes(ui->FilenameEdit2->text()), runOptions(),
+        RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()), runOptions(),
                       *this);
     });
 }

@@ -1,6 +1,7 @@
 #include "category_table.h"
 #include "command_line.h"
 #include "temporary_folder.h"
+#include "test_files.h"
 #include "version.h"
 
 #include <algorithm>
@@ -95,14 +96,6 @@ Outcome runFilter(const Arguments& arguments, const TemporaryFolder& folder, Std
     outcome.out = capture.read("out");
     outcome.err = capture.read("err");
     return outcome;
-}
-
-std::string crlf(std::initializer_list<std::string> lines)
-{
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
 }
 
 bool exists(const TemporaryFolder& folder, const std::string& name)
@@ -266,11 +259,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "-salida.mdb",
                        crlf({PitovanHeader, PitRF})},
         CompletedCase {"OptionAfterOperands", {Pm, Sm, "-kRM"}, Pm, PitovanSource, Sm, crlf({PitovanHeader, PitRM})},
-        CompletedCase {"QuotedNamesWithBlanks",
-                       {"\"mis puntos.mdb\"", "\"mi salida.mdb\""},
-                       "mis puntos.mdb",
+        CompletedCase {"NamesWithBlanksAndDoubleQuotes",
+                       {"mis \"puntos\".mdb", "\"mi salida.mdb\""},
+                       "mis \"puntos\".mdb",
                        PitovanSource,
-                       "mi salida.mdb",
+                       "\"mi salida.mdb\"",
                        PitovanAll},
         CompletedCase {
             "CapitalExtensions", {"PUNTOS.TXT", "SALIDA.TXT"}, "PUNTOS.TXT", RumbeloSource, "SALIDA.TXT", RumbeloAll},
@@ -374,6 +367,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {Pm, Sm},
                      [](const TemporaryFolder&) {},
                      "cribaxon-filter: «puntos.mdb»: No se encuentra el archivo.\n"},
+        FailureCase {"DoubleQuoteIsPartOfTheName",
+                     {"a\"b.mdb", Sm},
+                     [](const TemporaryFolder& folder) { folder.write("ab.mdb", PitovanSource); },
+                     "cribaxon-filter: «a\"b.mdb»: No se encuentra el archivo.\n"},
         FailureCase {"MissingFolderOfSource",
                      {"nada/puntos.mdb", Sm},
                      [](const TemporaryFolder&) {},
@@ -427,7 +424,7 @@ TEST(FileFailureOutcome, DestinationNamingTheSourceLeavesItWhole)
 {
     const TemporaryFolder folder;
     pitovanSource(folder);
-    runFilter({"-k", "", Pm, "\"puntos.mdb\""}, folder);
+    runFilter({"-k", "", Pm, Pm}, folder);
     EXPECT_EQ(folder.read(Pm), PitovanSource);
 }
 
@@ -627,7 +624,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase {
             "CountPitovan", {"--count", Pm}, Pm, PitovanSource, 0, Counts + "SINCAT\t3\tRegistros sin categoría\n", ""},
         ReportCase {"CountRumbelo",
-                    {"--count", "\"" + Pt + "\""},
+                    {"--count", Pt},
                     Pt,
                     RumbeloSource,
                     0,

@@ -39,6 +39,7 @@ private Q_SLOTS:
     void firstWord();
     void leadingFileName_data();
     void leadingFileName();
+    void runNameLosesEveryDoubleQuote();
     void isAcceptableFileName_data();
     void isAcceptableFileName();
     void folderAndNameParts_data();
@@ -115,6 +116,12 @@ void TestFilenameRules::leadingFileName()
     QFETCH(QByteArray, expected);
     const FakeFileQueries queries({"/d/a b.txt"}, {"/d/my folder"});
     QCOMPARE(LeadingFileName(text, queries), expected);
+}
+
+void TestFilenameRules::runNameLosesEveryDoubleQuote()
+{
+    QCOMPARE(nameFromFieldText("\"my points.MDB\""), QByteArray("my points.MDB"));
+    QCOMPARE(nameFromFieldText("o\"u\"t.mdb"), QByteArray("out.mdb"));
 }
 
 void TestFilenameRules::isAcceptableFileName_data()
