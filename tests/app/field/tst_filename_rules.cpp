@@ -1,4 +1,5 @@
 #include "filename_rules.h"
+#include "qt_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -195,8 +196,7 @@ void TestFilenameRules::systemQueries()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QFile file(dir.filePath(u"a b.txt"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    writeFile(dir.filePath(u"a b.txt"_s), {});
     QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
     QVERIFY(QFile::link(dir.filePath(u"sub"_s), dir.filePath(u"link"_s)));
 

@@ -2,6 +2,7 @@
 #include "ecombo_edit_error.h"
 #include "gui_test_main.h"
 #include "pixel_count.h"
+#include "qt_files.h"
 #include "tfilename_edit.h"
 
 #include <QClipboard>
@@ -95,9 +96,7 @@ private:
 void TestTFilenameEdit::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QVERIFY(QDir(m_dir.path()).mkdir(u"sub"_s));
-    QFile file(m_dir.filePath(u"sub/[1].txt"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    writeFile(m_dir.filePath(u"sub/[1].txt"_s), {});
 }
 
 void TestTFilenameEdit::init()

@@ -1,7 +1,7 @@
 #include "gui_test_main.h"
 #include "jpeg_image.h"
+#include "qt_files.h"
 
-#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
@@ -9,12 +9,6 @@
 Q_DECLARE_METATYPE(JpegColours)
 
 namespace {
-
-QByteArray resource(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Encoded with libjpeg at full quality and full colour resolution, so that the decoded pixels are known.
 QByteArray encode(const QImage& image, bool progressive)
@@ -138,7 +132,7 @@ void TestJpegImage::decodesThePictures()
     QFETCH(bool, progressive);
     QFETCH(QImage::Format, format);
 
-    const JpegImage decoded = decodeJpeg(resource(file), colours);
+    const JpegImage decoded = decodeJpeg(readFile(file), colours);
 
     QVERIFY2(!decoded.image.isNull(), qPrintable(decoded.error));
     QCOMPARE(decoded.image.size(), size);
@@ -193,7 +187,7 @@ void TestJpegImage::keepsTheColours()
 
 void TestJpegImage::colourMappedPictureLooksLikeTheOriginal()
 {
-    const QByteArray data = resource(QStringLiteral(":/pictures/picture1.jpg"));
+    const QByteArray data = readFile(QStringLiteral(":/pictures/picture1.jpg"));
     const QImage trueColour = decodeJpeg(data, JpegColours::TrueColour).image;
     const QImage mapped = decodeJpeg(data, JpegColours::ColourMapped).image;
 
@@ -205,8 +199,8 @@ void TestJpegImage::refusesUnusableData_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<JpegColours>("colours");
 
-    const QByteArray picture1 = resource(QStringLiteral(":/pictures/picture1.jpg"));
-    const QByteArray picture2 = resource(QStringLiteral(":/pictures/picture2.jpg"));
+    const QByteArray picture1 = readFile(QStringLiteral(":/pictures/picture1.jpg"));
+    const QByteArray picture2 = readFile(QStringLiteral(":/pictures/picture2.jpg"));
     QByteArray brokenScan = picture2;
     brokenScan.replace(brokenScan.size() / 2, 2, QByteArray::fromHex("ffd9"));
 

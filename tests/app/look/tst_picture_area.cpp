@@ -2,9 +2,9 @@
 #include "jpeg_image.h"
 #include "picture_area.h"
 #include "pixel_count.h"
+#include "qt_files.h"
 #include "window_scaling.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -15,18 +15,6 @@ const QString picture1Double = QStringLiteral(":/pictures/picture1@2x.jpg");
 const QString picture2Double = QStringLiteral(":/pictures/picture2@2x.jpg");
 // Neither picture has this colour, so any pixel of it is the panel showing through.
 const QColor panelColour(255, 0, 255);
-
-QByteArray resource(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
-}
 
 // The area as the window has it: 150 × 137 at the top-left of a panel of its own colour, 153 wide, in
 // the window's font of `fontPixels` and scaled as the window scales for that font's line height.
@@ -103,7 +91,7 @@ void TestPictureArea::drawsThePictureUnscaled()
 
     const QImage shown = panel.grab();
 
-    QCOMPARE(shown.copy(0, 0, 150, height), decoded(resource(file)));
+    QCOMPARE(shown.copy(0, 0, 150, height), decoded(readFile(file)));
     QCOMPARE(otherPixelsFrom(shown.copy(0, height, 153, 137 - height), 0), 0);
 }
 
@@ -119,7 +107,7 @@ void TestPictureArea::scalesWithTheLineHeight_data()
     QTest::addRow("picture 2 at twice the line height") << picture2 << 23 << QSize(300, 228) << picture2Double;
     QTest::addRow("picture 1 at 16 pixels a line") << picture1 << 14 << QSize(185, 165) << QString();
     const QString single = m_folder.filePath(QStringLiteral("single.jpg"));
-    writeFile(single, resource(picture2));
+    writeFile(single, readFile(picture2));
     QTest::addRow("no double size beside it") << single << 23 << QSize(300, 228) << QString();
 }
 
@@ -135,7 +123,7 @@ void TestPictureArea::scalesWithTheLineHeight()
     const QImage shown = panel.grab();
 
     if (!drawnFrom.isEmpty())
-        QCOMPARE(shown.copy(QRect({0, 0}, size)), decoded(resource(drawnFrom)));
+        QCOMPARE(shown.copy(QRect({0, 0}, size)), decoded(readFile(drawnFrom)));
     // The picture up to its size, the panel's colour beside and below it.
     QCOMPARE(pixelsOf(shown, panelColour, QRect({0, 0}, size)), 0);
     QCOMPARE(otherPixelsFrom(shown, size.height()), 0);
@@ -148,19 +136,19 @@ void TestPictureArea::decodesWhenFirstDrawn()
     const QString path = m_folder.filePath(QStringLiteral("later.jpg"));
     Panel panel;
     panel.area.setPictureFile(path);
-    QVERIFY(writeFile(path, resource(picture2)));
+    writeFile(path, readFile(picture2));
 
-    QCOMPARE(panel.grab().copy(0, 0, 150, 114), decoded(resource(picture2)));
+    QCOMPARE(panel.grab().copy(0, 0, 150, 114), decoded(readFile(picture2)));
 }
 
 void TestPictureArea::decodesOnlyOnce()
 {
     const QString path = m_folder.filePath(QStringLiteral("once.jpg"));
-    QVERIFY(writeFile(path, resource(picture1)));
+    writeFile(path, readFile(picture1));
     Panel panel;
     panel.area.setPictureFile(path);
     const QImage first = panel.grab();
-    QVERIFY(writeFile(path, resource(picture2)));
+    writeFile(path, readFile(picture2));
 
     QCOMPARE(panel.grab(), first);
 }
@@ -174,7 +162,7 @@ void TestPictureArea::drawsANewFileAfterTheChange()
 
     const QImage shown = panel.grab();
 
-    QCOMPARE(shown.copy(0, 0, 150, 114), decoded(resource(picture2)));
+    QCOMPARE(shown.copy(0, 0, 150, 114), decoded(readFile(picture2)));
     QCOMPARE(otherPixelsFrom(shown, 114), 0);
 }
 
@@ -186,7 +174,7 @@ void TestPictureArea::drawsNothingForUnusableFiles_data()
     QTest::addRow("missing file") << QByteArray() << false;
     QTest::addRow("empty file") << QByteArray() << true;
     QTest::addRow("not a JPEG") << QByteArrayLiteral("GIF89a") << true;
-    QTest::addRow("cut in half") << resource(picture1).left(3000) << true;
+    QTest::addRow("cut in half") << readFile(picture1).left(3000) << true;
 }
 
 void TestPictureArea::drawsNothingForUnusableFiles()
@@ -195,7 +183,7 @@ void TestPictureArea::drawsNothingForUnusableFiles()
     QFETCH(bool, exists);
     const QString path = m_folder.filePath(QString::fromLatin1(QTest::currentDataTag()));
     if (exists)
-        QVERIFY(writeFile(path, data));
+        writeFile(path, data);
     Panel panel;
     panel.area.setPictureFile(path);
 

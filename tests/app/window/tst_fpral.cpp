@@ -1,6 +1,7 @@
 #include "balloon_hint.h"
 #include "gui_test_main.h"
 #include "message_boxes.h"
+#include "qt_files.h"
 #include "run_generation.h"
 #include "tfpral.h"
 
@@ -350,10 +351,7 @@ void TestFPral::generate()
     QFETCH(QByteArray, written);
     // Blank-free, so that only the names the rows quote hold a blank.
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/fpral-XXXXXX"));
-    QFile points(folder.filePath(QStringLiteral("my points.mdb")));
-    QVERIFY(points.open(QIODevice::WriteOnly));
-    points.write("574C\r\nAAAAAAAAAAAAAA91xyz\r\nAAAAAAAAAAAAAA92\r\n");
-    points.close();
+    writeFile(folder.filePath(QStringLiteral("my points.mdb")), "574C\r\nAAAAAAAAAAAAAA91xyz\r\nAAAAAAAAAAAAAA92\r\n");
     control<QLineEdit>("FilenameEdit1")->setText(source.arg(folder.path()));
     control<QLineEdit>("FilenameEdit2")->setText(destination.arg(folder.path()));
     control<QCheckBox>("RF")->setChecked(true);
@@ -366,10 +364,9 @@ void TestFPral::generate()
     QCOMPARE(int(m_boxes.first().first), kind);
     QCOMPARE(m_boxes.first().second, shown);
     QCOMPARE(QApplication::focusWidget()->objectName(), focused);
-    QFile out(folder.filePath(QStringLiteral("out.mdb")));
-    QCOMPARE(out.exists(), !written.isEmpty());
-    if (out.open(QIODevice::ReadOnly))
-        QCOMPARE(out.readAll(), written);
+    const QString out = folder.filePath(QStringLiteral("out.mdb"));
+    QCOMPARE(QFile::exists(out), !written.isEmpty());
+    QCOMPARE(readFile(out), written);
 }
 
 void TestFPral::generateKeysAndClicks_data()
