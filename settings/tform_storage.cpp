@@ -152,8 +152,8 @@ void TFormStorage::restoreSettings()
         if (applies)
             restoreProperties(store);
     }
-    // Setting a maximized position once the key is closed has no counterpart
-    // here: the desktop alone places a maximized window.
+    // Where a maximized window stands is not restored, here or anywhere: the
+    // desktop alone places a maximized window.
     if (damagedCopy)
         m_showError(u"Error al leer '%1'. Se ha guardado una copia en '%2'"_s.arg(filePath, *damagedCopy));
 }
