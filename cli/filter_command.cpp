@@ -49,7 +49,7 @@ int FilterCommand::count(const CommandLine& commandLine)
 {
     ConsoleReporter reporter;
     RecordTally tally;
-    if (CountRecords(commandLine.source, tally, reporter) != RunOutcome::Completed) {
+    if (countRecords(commandLine.source, tally, reporter) != RunOutcome::Completed) {
         printError(diagnosticText(reporter.consoleText()));
         return finish(ExitStatus::Rejected);
     }
