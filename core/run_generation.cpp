@@ -45,13 +45,14 @@ constexpr RecordActions CountActions = [] {
     return actions;
 }();
 
-using Tallies = std::array<std::array<std::uint64_t, RecordActionCount>, RecordClassCount>;
+// Records counted by class, then by the action taken.
+using ActionCounts = std::array<std::array<std::uint64_t, RecordActionCount>, RecordClassCount>;
 
-RecordTally tallyOf(PointFileKind kind, const Tallies& tallies)
+RecordTally tallyOf(PointFileKind kind, const ActionCounts& counts)
 {
     RecordTally tally {kind, {}};
     for (int i = 0; i < RecordClassCount; ++i) {
-        const auto& byAction = tallies[i];
+        const auto& byAction = counts[i];
         tally.classes[i] = {byAction[Write] + byAction[WriteSinVel], byAction[Drop], byAction[WriteSinVel]};
     }
     return tally;
@@ -62,18 +63,18 @@ RecordTally tallyOf(PointFileKind kind, const Tallies& tallies)
 // by value, so that the compiler knows no write of a line can change them.
 RecordTally processRecords(PointFileKind kind, const RecordActions actions, LineReader& source, LineWriter* destination)
 {
-    Tallies tallies {};
+    ActionCounts counts {};
     std::array<char, SinVelMaximumSize> blanked;
     while (const std::optional<std::string_view> line = source.nextLine()) {
         const RecordClass recordClass = classifyRecord(kind, *line);
         const RecordAction action = actions[recordClass];
-        ++tallies[recordClass][action];
+        ++counts[recordClass][action];
         if (action == Write)
             destination->writeLine(*line);
         else if (action == WriteSinVel)
             destination->writeLine(SinVel(*line, blanked));
     }
-    return tallyOf(kind, tallies);
+    return tallyOf(kind, counts);
 }
 
 } // namespace
@@ -112,7 +113,7 @@ RunOutcome RunGeneration(const std::string& sourceName, const std::string& desti
     return outcome;
 }
 
-RunOutcome CountRecords(const std::string& sourceName, RecordTally& tally, RunReporter& reporter,
+RunOutcome countRecords(const std::string& sourceName, RecordTally& tally, RunReporter& reporter,
                         FileSystem& fileSystem)
 {
     const auto kind = sourceKind(sourceName, reporter);

@@ -37,5 +37,5 @@ RunOutcome RunGeneration(const std::string& sourceName, const std::string& desti
 // Counts the records of a source by class, writing nothing: the run's reading
 // with every record dropped. Names and headers are checked, and told, as a run
 // does; file failures leave as EInOutError. The tally is set once counted.
-RunOutcome CountRecords(const std::string& sourceName, RecordTally& tally, RunReporter& reporter,
+RunOutcome countRecords(const std::string& sourceName, RecordTally& tally, RunReporter& reporter,
                         FileSystem& fileSystem = systemFileSystem());

@@ -5,6 +5,7 @@
 #include "full_stop.h"
 #include "hint_manager.h"
 #include "message_boxes.h"
+#include "program_diagnostic.h"
 #include "run_generation.h"
 #include "tform_storage.h"
 #include "ui_tfpral.h"
@@ -32,9 +33,8 @@ std::string runFileName(const QString& fieldText)
 void printError(const QString& message)
 {
     const QByteArray bytes = message.toUtf8();
-    const std::string line
-        = "zorvanti-cribaxon: " + withFullStop(std::string_view(bytes.constData(), bytes.size())) + '\n';
-    std::fputs(line.c_str(), stderr);
+    const std::string text = withFullStop(std::string_view(bytes.constData(), bytes.size()));
+    std::fputs(programDiagnostic("zorvanti-cribaxon", text).c_str(), stderr);
 }
 
 void paintBackground(QWidget* widget, const QColor& colour)

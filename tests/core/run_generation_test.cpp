@@ -185,7 +185,7 @@ TEST_P(Tally, TellsEveryRecordByClassAndTheFamily)
     RecordingReporter reporter;
     RecordTally tally;
     const RunOutcome outcome = c.options ? RunGeneration(c.source, "out.mdb.txt", *c.options, reporter, files, &tally)
-                                         : CountRecords(c.source, tally, reporter, files);
+                                         : countRecords(c.source, tally, reporter, files);
     EXPECT_EQ(outcome, RunOutcome::Completed);
     EXPECT_EQ(tally.kind, c.kind);
     EXPECT_EQ(figuresOf(tally, !c.options), c.figures);

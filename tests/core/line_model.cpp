@@ -1,8 +1,5 @@
 #include "line_model.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 std::vector<std::string> linesOf(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\x1a'));
@@ -25,8 +22,6 @@ std::vector<std::string> linesOf(std::string_view bytes)
 
 void require(bool condition, const char* invariant)
 {
-    if (condition)
-        return;
-    std::fprintf(stderr, "invariant broken: %s\n", invariant);
-    std::abort();
+    if (!condition)
+        throw BrokenInvariant(invariant);
 }
