@@ -52,9 +52,7 @@ std::int32_t PosixFileSystem::codeForFailedOpen(int error, const std::string& na
     if (error == EINVAL)
         return InOutCode::InvalidName;
     if (error == ENOENT && reading) {
-        struct stat folder
-        {
-        };
+        struct stat folder = {};
         const std::string path = folderOf(name);
         if (retryInterrupted([&] { return m_calls.stat(path.c_str(), &folder); }) == 0 && S_ISDIR(folder.st_mode))
             return InOutCode::FileNotFound;
@@ -73,9 +71,7 @@ bool PosixFileSystem::isStandardOutputOrError(const FileIdentity& identity) cons
 {
     constexpr std::array StandardStreams {STDOUT_FILENO, STDERR_FILENO};
     return std::ranges::any_of(StandardStreams, [&](int fd) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         return retryInterrupted([&] { return m_calls.fstat(fd, &status); }) == 0 && !S_ISCHR(status.st_mode)
             && FileIdentity::of(status) == identity;
     });
@@ -88,9 +84,7 @@ OpenResult PosixFileSystem::openForReading(const std::string& name)
     FileDescriptor fd(retryInterrupted([&] { return m_calls.open(name.c_str(), O_RDONLY | OpenFlags, 0); }), m_calls);
     if (!fd.isValid())
         return failure(codeForFailedOpen(errno, name, true));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (retryInterrupted([&] { return m_calls.fstat(fd.get(), &status); }) != 0)
         return failure(codeForErrno(errno));
     // Linux opens folders for reading; a folder is not a file to read.
@@ -129,13 +123,9 @@ OpenResult PosixFileSystem::createForWriting(const std::string& name)
     FileDescriptor fd(opened, m_calls);
     if (!fd.isValid())
         return failure(codeForFailedOpen(errno, name, false));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (retryInterrupted([&] { return m_calls.fstat(fd.get(), &status); }) != 0)
-        return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, FileKind::Unknown, std::nullopt,
-                                            *this),
-                0};
+        return failure(codeForErrno(errno));
     // Read-only for whoever runs the program, root included (who would pass
     // the permission check); a file just made under a strict umask is not.
     if (!created && (status.st_mode & AnyWriteBit) == 0)

@@ -9,14 +9,9 @@ session_start_program
 IFS=x read -r screen_width screen_height _ <<<"${SESSION_SCREEN:-1024x768x24}"
 # Where the frame of WINDOW stands and where it belongs, kept in a log that a failure shows.
 frame_is_placed() {
-    local x y width height extents left right top bottom
-    read -r x y width height < <(session_client_geometry "$1")
-    extents=$(xprop -id "$1" -notype _NET_FRAME_EXTENTS) || return 1
-    IFS=', ' read -r left right top bottom <<<"${extents#*= }"
-    [[ $bottom =~ ^[0-9]+$ ]] || return 1
-    width=$((width + left + right))
-    height=$((height + top + bottom))
-    local at="$((x - left)),$((y - top))"
+    local x y width height
+    read -r x y width height < <(session_frame_geometry "$1") || return 1
+    local at="$x,$y"
     local expected="$(((screen_width - width) / 2)),$(((screen_height - height) / 3))"
     echo "frame ${width}x$height at $at, expected at $expected" >"$SESSION_DIR/placement.log"
     [ "$at" = "$expected" ]

@@ -23,8 +23,5 @@ session_close_box_with_enter
 # Both fields are read back through the settings that the close saves.
 session_key alt+F4
 session_wait_program_exit
-for row in "FilenameEdit1_FileName $work/puntos.mdb" "FilenameEdit2_FileName $work/salida.mdb"; do
-    stored=$(session_stored "${row%% *}")
-    [ "$stored" = "${row#* }" ] || session_fail "${row%% *} is '$stored', not '${row#* }'"
-done
+session_expect_stored 23 "FilenameEdit1_FileName=$work/puntos.mdb" "FilenameEdit2_FileName=$work/salida.mdb"
 [ -f "$work/salida.mdb" ] || session_fail "the run after the corrections wrote no salida.mdb"

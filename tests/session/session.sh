@@ -323,12 +323,14 @@ session_client_geometry() {
         END { print x, y, w, h }'
 }
 
-# WINDOW's frame: "X Y WIDTH HEIGHT", from the client area and the frame the manager drew around it.
+# WINDOW's frame: "X Y WIDTH HEIGHT", from the client area and the frame the manager drew around it;
+# fails while the manager has not announced that frame.
 session_frame_geometry() {
     local x y w h extents left right top bottom
     read -r x y w h < <(session_client_geometry "$1")
     extents=$(xprop -id "$1" -notype _NET_FRAME_EXTENTS) || return 1
     IFS=', ' read -r left right top bottom <<<"${extents#*= }"
+    [[ $bottom =~ ^[0-9]+$ ]] || return 1
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
 }
 

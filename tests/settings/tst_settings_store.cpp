@@ -1,3 +1,4 @@
+#include "qt_files.h"
 #include "settings_store.h"
 
 #include <QDir>
@@ -15,20 +16,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString Section = u"TFPral"_s;
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
 
 template <typename Operation> QString errorOf(Operation operation)
 {
@@ -103,7 +90,7 @@ void SettingsStoreTest::openingCreatesAnEmptyKey()
         const SettingsStore store(storePath(), Section);
     }
     QVERIFY(QFileInfo(storePath()).isFile());
-    QCOMPARE(contents(storePath()), QByteArray());
+    QCOMPARE(readFile(storePath()), QByteArray());
 }
 
 void SettingsStoreTest::valueTypes_data()
@@ -167,7 +154,7 @@ void SettingsStoreTest::writtenTextReadsBackInAFreshStore()
         SettingsStore store(storePath(), Section);
         store.writeText(u"Value"_s, text);
     }
-    QVERIFY2(contents(storePath()).contains(line), contents(storePath()).constData());
+    QVERIFY2(readFile(storePath()).contains(line), readFile(storePath()).constData());
     // A file of another name is parsed afresh: nothing comes from what this process cached.
     QVERIFY(QFile::copy(storePath(), storePath(u"copy"_s)));
     const SettingsStore copy(storePath(u"copy"_s), Section);
@@ -181,7 +168,7 @@ void SettingsStoreTest::unparsableFileIsNeverWrittenOver()
     SettingsStore store(storePath(), Section);
     QCOMPARE(errorOf([&] { store.readText(u"Value"_s, {}); }), u"Error al leer 'Value'"_s);
     QCOMPARE(errorOf([&] { store.writeText(u"Value"_s, u"2"_s); }), u"Error al guardar 'Value'"_s);
-    QCOMPARE(contents(storePath()), text);
+    QCOMPARE(readFile(storePath()), text);
 }
 
 void SettingsStoreTest::blockedStoreFailsToCreateTheKey_data()
@@ -223,7 +210,7 @@ void SettingsStoreTest::crashMidSaveLeavesAWholeFile()
         writer.kill();
         QVERIFY(writer.waitForFinished());
 
-        const QString text = QString::fromUtf8(contents(storePath()));
+        const QString text = QString::fromUtf8(readFile(storePath()));
         const QRegularExpressionMatch match = whole.match(text);
         QVERIFY2(match.hasMatch(), qPrintable(text));
         // Before the first Second is written, First can only be 0.
