@@ -1,5 +1,6 @@
 #include "line_reader.h"
 
+#include "aligned_bytes.h"
 #include "in_out_error.h"
 
 #include <algorithm>
@@ -34,10 +35,9 @@ void LineReader::open(const std::string& name)
     m_endSeen = false;
 }
 
-// Not filled: the bytes of the window are read before they are looked at.
 void LineReader::resizeWindow(std::size_t capacity)
 {
-    auto window = std::make_unique_for_overwrite<char[]>(capacity + ViewReach);
+    AlignedBytes window = alignedBytes(capacity + ViewReach);
     if (m_count > 0)
         std::memcpy(window.get(), m_window.get(), m_count);
     m_window = std::move(window);
@@ -49,12 +49,16 @@ bool LineReader::readBlock()
     if (m_endSeen)
         return false;
     if (m_capacity - m_count < m_transfer) {
-        // Only the current line is kept; a line that fills the window widens it.
-        std::memmove(m_window.get(), m_window.get() + m_position, m_count - m_position);
-        m_count -= m_position;
-        m_position = 0;
-        if (m_capacity - m_count < m_transfer)
+        // Only the current line is kept, so placed that the next read goes
+        // where a cache line begins; a line that fills the window widens it.
+        constexpr std::size_t CacheLine = 64;
+        const std::size_t unread = m_count - m_position;
+        const std::size_t front = (CacheLine - unread % CacheLine) % CacheLine;
+        if (front + unread + m_transfer > m_capacity)
             resizeWindow(2 * m_capacity);
+        std::memmove(m_window.get() + front, m_window.get() + m_position, unread);
+        m_position = front;
+        m_count = front + unread;
     }
     forgetScan();
     char* block = m_window.get() + m_count;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "carriage_returns.h"
+#include "aligned_bytes.h"
 #include "system_file.h"
+#include "wide_bytes.h"
 
 #include <bit>
 #include <cstddef>
@@ -54,8 +55,9 @@ public:
     // bytes already read, one after another as nextLine() would give them,
     // until take declines one, which stays unread; take must not throw. The
     // views last until the next call on the reader. Inline, with the reader's
-    // place held in locals, for a run's loop over its records.
-    template <typename Take> void takeLines(Take&& take)
+    // place held in locals, for a run's loop over its records; Wide finds the
+    // CRs (see wide_bytes.h).
+    template <typename Wide = WideBytes, typename Take> void takeLines(Take&& take)
     {
         const char* const window = m_window.get();
         // A CR among the bytes read needs the byte after it, to know its line end.
@@ -65,7 +67,7 @@ public:
         std::uint64_t found = m_carriageReturns;
         for (;;) {
             while (found == 0 && scanned < scannable) {
-                found = carriageReturns(window + scanned);
+                found = Wide::carriageReturns(window + scanned);
                 if (const std::size_t valid = scannable - scanned; valid < ScanWidth)
                     found &= (std::uint64_t {1} << valid) - 1;
                 scanned += ScanWidth;
@@ -114,7 +116,7 @@ private:
     // another, so that a line crossing from one into the next is not copied.
     // It grows only for a line longer than it. ViewReach bytes more stand
     // after its capacity.
-    std::unique_ptr<char[]> m_window;
+    AlignedBytes m_window;
     std::size_t m_capacity = 0;
     std::size_t m_position = 0; // the next unread byte, where the current line begins
     std::size_t m_count = 0; // the bytes read

@@ -23,7 +23,7 @@ void LineWriter::create(const std::string& name)
     m_pushEachLine = m_file->kind() == FileKind::CharacterDevice;
     if (const std::size_t size = std::max(BlockSize, m_file->transferSize() / BlockSize * BlockSize);
         size != m_blockSize) {
-        m_buffer = std::make_unique_for_overwrite<char[]>(size);
+        m_buffer = alignedBytes(size);
         m_blockSize = size;
     }
     m_roomyBlock = m_pushEachLine ? 0 : m_blockSize;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aligned_bytes.h"
 #include "system_file.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ private:
     FileSystem& m_fileSystem;
     std::unique_ptr<SystemFile> m_file;
     std::string m_name;
-    std::unique_ptr<char[]> m_buffer; // one block: as many bytes as one transfer of the file
+    AlignedBytes m_buffer; // one block: as many bytes as one transfer of the file
     std::size_t m_blockSize = 0;
     std::size_t m_count = 0;
     std::size_t m_roomyBlock = 0; // the block's size where lines may go straight in: an open ordinary file

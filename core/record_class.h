@@ -48,30 +48,36 @@ inline constexpr ClassByCode PitovanDigitClasses = [] {
     return classes;
 }();
 
-// A Rumbelo type code, two upper-case hexadecimal digits, is indexed by its value.
-inline constexpr std::array<std::int8_t, 256> HexDigitValues = [] {
-    std::array<std::int8_t, 256> values {};
-    values.fill(-1);
+// A Rumbelo type code, two upper-case hexadecimal digits, is indexed by its
+// two digits' values, five bits each: 16 stands for any other character.
+inline constexpr int NotHex = 16;
+
+inline constexpr std::array<std::uint8_t, 256> HexDigitValues = [] {
+    std::array<std::uint8_t, 256> values {};
+    values.fill(NotHex);
     for (int digit = 0; digit < 16; ++digit)
-        values[static_cast<unsigned char>("0123456789ABCDEF"[digit])] = static_cast<std::int8_t>(digit);
+        values[static_cast<unsigned char>("0123456789ABCDEF"[digit])] = static_cast<std::uint8_t>(digit);
     return values;
 }();
 
-constexpr int codeValue(char high, char low)
+constexpr std::size_t codeIndex(char high, char low)
 {
-    const int highValue = HexDigitValues[static_cast<unsigned char>(high)];
-    const int lowValue = HexDigitValues[static_cast<unsigned char>(low)];
-    return (highValue | lowValue) < 0 ? -1 : highValue * 16 + lowValue;
+    return std::size_t {HexDigitValues[static_cast<unsigned char>(high)]} << 5
+        | HexDigitValues[static_cast<unsigned char>(low)];
 }
 
-inline constexpr ClassByCode RumbeloCodeClasses = [] {
-    ClassByCode classes = NoClasses;
+inline constexpr std::array<std::int8_t, 32 * 32> RumbeloCodeClasses = [] {
+    std::array<std::int8_t, 32 * 32> classes {};
+    classes.fill(NoCategoryClass);
     for (const CategoryFacts& facts : CategoryTable) {
         for (const std::string_view code : facts.rumbeloCodes) {
+            if (code.empty())
+                continue;
             // A code that is not two upper-case hexadecimal digits stops the build here.
-            if (!code.empty())
-                classes[static_cast<std::size_t>(codeValue(code.at(0), code.at(1)))]
-                    = static_cast<std::int8_t>(classOf(facts.category));
+            if (code.size() != 2 || HexDigitValues[static_cast<unsigned char>(code[0])] == NotHex
+                || HexDigitValues[static_cast<unsigned char>(code[1])] == NotHex)
+                throw "not a type code";
+            classes[codeIndex(code[0], code[1])] = static_cast<std::int8_t>(classOf(facts.category));
         }
     }
     return classes;
@@ -86,8 +92,7 @@ inline RecordClass rumbelo(std::string_view line)
 {
     if (line.size() >= 10 && std::memcmp(line.data(), "FFFFFFFFFF", 10) == 0)
         return MarkerClass;
-    const int code = line.size() < 16 ? -1 : codeValue(line[14], line[15]);
-    return code < 0 ? NoCategoryClass : RumbeloCodeClasses[static_cast<std::size_t>(code)];
+    return line.size() < 16 ? NoCategoryClass : RumbeloCodeClasses[codeIndex(line[14], line[15])];
 }
 
 } // namespace RecordClasses

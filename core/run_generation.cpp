@@ -89,12 +89,13 @@ Keepings keepingsOf(const RecordActions& actions)
     return keepings;
 }
 
-constexpr std::size_t CopiedAtOnce = LineReader::ViewReach;
+constexpr std::size_t CopiedAtOnce = 64;
+static_assert(LineReader::ViewReach >= CopiedAtOnce);
 
 // Reads the records to the end and does with each what its class's action
 // says: straight into the block where the record and the block allow it,
 // else as lines.
-template <PointFileKind Kind, bool Blanks>
+template <typename Wide, PointFileKind Kind, bool Blanks>
 ClassCounts processRecords(const RecordActions& actions, LineReader& source, LineWriter& destination)
 {
     const Keepings keepings = keepingsOf(actions);
@@ -105,13 +106,13 @@ ClassCounts processRecords(const RecordActions& actions, LineReader& source, Lin
         char* out = room.data();
         // The block must not fill up: a full one is handed to the system.
         char* const last = out + (room.size() > CopiedAtOnce ? room.size() - CopiedAtOnce : 0);
-        source.takeLines([&](std::string_view line) {
+        source.takeLines<Wide>([&](std::string_view line) {
             if (line.size() + 2 > CopiedAtOnce || out >= last)
                 return false;
             const RecordClass recordClass = classifyRecord(Kind, line);
             ++counts[recordClass];
             const Keeping& keeping = keepings[recordClass];
-            std::memcpy(out, line.data(), CopiedAtOnce);
+            Wide::copy(out, line.data());
             if constexpr (Blanks)
                 out[14] = static_cast<char>((static_cast<unsigned char>(out[14]) & keeping.column15Kept)
                                             | keeping.column15Set);
@@ -134,11 +135,11 @@ ClassCounts processRecords(const RecordActions& actions, LineReader& source, Lin
     }
 }
 
-template <PointFileKind Kind> ClassCounts countClasses(LineReader& source)
+template <typename Wide, PointFileKind Kind> ClassCounts countClasses(LineReader& source)
 {
     ClassCounts counts {};
     for (;;) {
-        source.takeLines([&](std::string_view line) {
+        source.takeLines<Wide>([&](std::string_view line) {
             ++counts[classifyRecord(Kind, line)];
             return true;
         });
@@ -149,28 +150,51 @@ template <PointFileKind Kind> ClassCounts countClasses(LineReader& source)
     }
 }
 
-RecordTally processRecords(PointFileKind kind, const RecordActions& actions, LineReader& source,
-                           LineWriter& destination)
+// The records of a run, or of a count when there is no destination, with
+// 64 bytes at once as Wide does.
+template <typename Wide>
+ClassCounts recordsWith(PointFileKind kind, const RecordActions& actions, LineReader& source, LineWriter* destination)
 {
-    const auto process = [&]<PointFileKind Kind, bool Blanks>() {
-        return tallyOf(kind, actions, processRecords<Kind, Blanks>(actions, source, destination));
-    };
-    if (kind == PointFileKind::Rumbelo)
-        return process.template operator()<PointFileKind::Rumbelo, false>();
+    using enum PointFileKind;
+    if (!destination)
+        return kind == Pitovan ? countClasses<Wide, Pitovan>(source) : countClasses<Wide, Rumbelo>(source);
+    if (kind == Rumbelo)
+        return processRecords<Wide, Rumbelo, false>(actions, source, *destination);
     if (std::ranges::find(actions, WriteSinVel) != actions.end())
-        return process.template operator()<PointFileKind::Pitovan, true>();
-    return process.template operator()<PointFileKind::Pitovan, false>();
+        return processRecords<Wide, Pitovan, true>(actions, source, *destination);
+    return processRecords<Wide, Pitovan, false>(actions, source, *destination);
+}
+
+// Each with every call inlined, so that the second is compiled for AVX2 whole.
+[[gnu::flatten]] ClassCounts records(PointFileKind kind, const RecordActions& actions, LineReader& source,
+                                     LineWriter* destination)
+{
+    return recordsWith<WideBytes>(kind, actions, source, destination);
+}
+
+#if defined(__x86_64__)
+[[gnu::target("avx2"), gnu::flatten]] ClassCounts avx2Records(PointFileKind kind, const RecordActions& actions,
+                                                              LineReader& source, LineWriter* destination)
+{
+    return recordsWith<Avx2WideBytes>(kind, actions, source, destination);
+}
+#endif
+
+RecordTally tallyRecords(PointFileKind kind, const RecordActions& actions, LineReader& source, LineWriter* destination)
+{
+#if defined(__x86_64__)
+    if (Avx2WideBytes::supported())
+        return tallyOf(kind, actions, avx2Records(kind, actions, source, destination));
+#endif
+    return tallyOf(kind, actions, records(kind, actions, source, destination));
 }
 
 // A count writes nothing: every record is a dropped one.
-RecordTally countedRecords(PointFileKind kind, LineReader& source)
-{
+constexpr RecordActions CountActions = [] {
     RecordActions actions {};
     actions.fill(Drop);
-    return tallyOf(kind, actions,
-                   kind == PointFileKind::Pitovan ? countClasses<PointFileKind::Pitovan>(source)
-                                                  : countClasses<PointFileKind::Rumbelo>(source));
-}
+    return actions;
+}();
 
 } // namespace
 
@@ -197,7 +221,7 @@ RunOutcome RunGeneration(const std::string& sourceName, const std::string& desti
         destination.writeLine(header);
         if (*kind == PointFileKind::Rumbelo)
             destination.writeLine(source.readLine());
-        counted = processRecords(*kind, runActions(*kind, options), source, destination);
+        counted = tallyRecords(*kind, runActions(*kind, options), source, &destination);
     });
 
     if (outcome == RunOutcome::Completed) {
@@ -221,7 +245,7 @@ RunOutcome countRecords(const std::string& sourceName, RecordTally& tally, RunRe
     const RunOutcome outcome = withCheckedHeader(*kind, source, nullptr, reporter, [&](const std::string&) {
         if (*kind == PointFileKind::Rumbelo)
             source.readLine();
-        counted = countedRecords(*kind, source);
+        counted = tallyRecords(*kind, CountActions, source, nullptr);
     });
     if (outcome == RunOutcome::Completed)
         tally = counted;

@@ -118,18 +118,36 @@ TEST_P(LineSplitting, DeliversTheLinesOfTheInput)
     EXPECT_EQ(reader.readLine(), "");
     EXPECT_EQ(files.calls(Call::Read), reads);
 
-    // Views of the same lines, in the same reads of the system.
-    FakeFileSystem viewed;
-    viewed.files["f"].bytes = splitCase.input;
-    viewed.readLimit = systemReads.limit;
-    viewed.transferSize = systemReads.transfer;
-    LineReader viewer(viewed);
-    viewer.open("f");
-    Lines views;
-    while (const auto line = viewer.nextLine())
-        views.emplace_back(*line);
-    EXPECT_EQ(views, splitCase.expected);
-    EXPECT_EQ(viewed.calls(Call::Read), reads);
+    // Views of the same lines, in the same reads of the system: one by one,
+    // and taken in place first, as a run takes them, finding the CRs with
+    // the instructions of every processor and with AVX2 where this one has it.
+    const auto viewsOf = [&](auto takeLines) {
+        FakeFileSystem viewed;
+        viewed.files["f"].bytes = splitCase.input;
+        viewed.readLimit = systemReads.limit;
+        viewed.transferSize = systemReads.transfer;
+        LineReader viewer(viewed);
+        viewer.open("f");
+        Lines views;
+        for (;;) {
+            takeLines(viewer, [&](std::string_view line) {
+                views.emplace_back(line);
+                return true;
+            });
+            const auto line = viewer.nextLine();
+            if (!line)
+                break;
+            views.emplace_back(*line);
+        }
+        EXPECT_EQ(views, splitCase.expected);
+        EXPECT_EQ(viewed.calls(Call::Read), reads);
+    };
+    viewsOf([](LineReader&, auto) {});
+    viewsOf([](LineReader& viewer, auto take) { viewer.takeLines(take); });
+#if defined(__x86_64__)
+    if (Avx2WideBytes::supported())
+        viewsOf([](LineReader& viewer, auto take) { viewer.takeLines<Avx2WideBytes>(take); });
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(, LineSplitting,
