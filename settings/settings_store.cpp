@@ -49,7 +49,10 @@ bool isWhole(const QByteArray& text, const QSettings& settings)
 // a lock that a stopped process holds, and take no notice of a failed flush.
 std::optional<QByteArray> mergedText(const QByteArray& current, const QString& key, const QString& text)
 {
-    const QTemporaryDir scratch;
+    // In memory where the system has it: QSaveFile flushes even a scratch file to its device.
+    const QFileInfo memory(u"/dev/shm"_s);
+    const QTemporaryDir scratch((memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath())
+                                + u"/zorvanti-cribaxon-XXXXXX"_s);
     const QString path = scratch.filePath(u"store.conf"_s);
     QFile file(path);
     if (!scratch.isValid() || !file.open(QIODevice::WriteOnly) || file.write(current) != current.size()
