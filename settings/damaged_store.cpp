@@ -47,9 +47,9 @@ std::optional<QString> setAsideDamagedStore(const QString& filePath, const QDate
     // A folder or a file that cannot be opened is no format error: the store reports it when read.
     if (parseStatus(filePath) != QSettings::FormatError)
         return std::nullopt;
-    // A write of the store like any other, and the file may have been mended meanwhile.
+    // A write of the store like any other.
     const StoreLock lock(filePath);
-    if (!lock.isLocked() || parseStatus(filePath) != QSettings::FormatError)
+    if (!lock.isLocked())
         return std::nullopt;
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
