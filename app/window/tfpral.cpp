@@ -9,6 +9,7 @@
 #include "run_generation.h"
 #include "tform_storage.h"
 #include "ui_tfpral.h"
+#include "user_message.h"
 #include "widget_placement.h"
 #include "window_scaling.h"
 
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QLabel>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -180,15 +182,36 @@ void TFPral::showStorageError(const QString& message) const
 
 void TFPral::cxButton1Click()
 {
-    guardEvent([this] {
-        RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()), runOptions(),
-                      *this);
+    std::string failure;
+    guardEvent([&] {
+        try {
+            if (RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()),
+                              runOptions(), *this)
+                != RunOutcome::Completed)
+                failure = m_lastRunMessage;
+        } catch (...) {
+            failure = userMessage(std::current_exception());
+            if (!m_closingAtTermination)
+                throw;
+        }
     });
+    // A signal that came meanwhile closed the box unread, or left no one to read one.
+    if (m_closingAtTermination && !failure.empty()) {
+        printError(QString::fromStdString(failure));
+        m_runFailedAtTermination = true;
+    }
+}
+
+int TFPral::exitStatus() const
+{
+    return m_runFailedAtTermination ? EXIT_FAILURE : EXIT_SUCCESS;
 }
 
 void TFPral::showMessage(std::string_view text)
 {
-    MessageBoxes::information(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_lastRunMessage = text;
+    if (!m_closingAtTermination)
+        MessageBoxes::information(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void TFPral::focusSourceField()

@@ -241,12 +241,13 @@ session_start_program() {
     session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN ${shown:-active}"
 }
 
-# Waits for the program to end and fails unless it ended with status 0.
+# Waits for the program to end and fails unless it ended with STATUS (default 0).
+#   session_wait_program_exit [STATUS]
 session_wait_program_exit() {
     session_wait_until "the program to end" session_has_ended "$SESSION_PROGRAM_PID"
     local status=0
     wait "$SESSION_PROGRAM_PID" || status=$?
-    [ "$status" -eq 0 ] || session_fail "the program ended with status $status"
+    [ "$status" -eq "${1:-0}" ] || session_fail "the program ended with status $status"
     session_log "program $SESSION_PROGRAM_PID ended"
 }
 
