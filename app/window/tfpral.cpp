@@ -86,9 +86,6 @@ void TFPral::closeEvent(QCloseEvent* event)
 void TFPral::setUpLook()
 {
     ui->StatusBar1->setFont(QApplication::font(ui->StatusBar1));
-    // The labels take the size of their text in the window font.
-    ui->Label1->adjustSize();
-    ui->Label2->adjustSize();
     paintBackground(this, palette().color(QPalette::Button));
     paintBackground(ui->Panel1, Qt::white);
     paintBackground(ui->Panel2, Panel2Grey);
@@ -104,6 +101,9 @@ void TFPral::scaleToFont()
     const auto children = ui->centralwidget->findChildren<QWidget*>();
     for (QWidget* child : children)
         child->setGeometry(scaledForLineHeight(child->geometry(), lineHeight));
+    // The labels take the size of their text, which is in the scaled font already: only their place scales.
+    ui->Label1->adjustSize();
+    ui->Label2->adjustSize();
     // The form gives the window its client size and the status bar its height.
     ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, ui->StatusBar1->maximumHeight()), lineHeight).height());
     setFixedSize(scaledForLineHeight(size(), lineHeight));
