@@ -29,7 +29,7 @@ void LineReader::open(const std::string& name)
     m_name = name;
     m_transfer = std::max(BlockSize, m_file->transferSize() / BlockSize * BlockSize);
     m_position = m_count = 0;
-    if (const std::size_t least = std::max(32 * BlockSize, 2 * m_transfer); m_capacity < least)
+    if (const std::size_t least = m_transfer + 32 * BlockSize; m_capacity < least)
         resizeWindow(least);
     forgetScan();
     m_endSeen = false;

@@ -112,10 +112,10 @@ private:
     std::unique_ptr<SystemFile> m_file;
     std::string m_name;
     std::size_t m_transfer = BlockSize; // the bytes of one read
-    // The transfers read so far that still hold unread bytes, one after
-    // another, so that a line crossing from one into the next is not copied.
-    // It grows only for a line longer than it. ViewReach bytes more stand
-    // after its capacity.
+    // The bytes read that are still needed: the current line, moved to the
+    // front when the next transfer would not fit after it, and what the reads
+    // brought after it. It holds a transfer and a line of 32 blocks, and grows
+    // only for a longer line. ViewReach bytes more stand after its capacity.
     AlignedBytes m_window;
     std::size_t m_capacity = 0;
     std::size_t m_position = 0; // the next unread byte, where the current line begins
