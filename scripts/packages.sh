@@ -1,5 +1,6 @@
+#!/usr/bin/env bash
 # Debian packages the build and the tests need, and the commands they must bring; sourced by the
-# other scripts.
+# other scripts. Run by root, it installs them all, so that a user without sudo can run the tests.
 CRIBAXON_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
@@ -53,3 +54,8 @@ require_commands() {
     printf 'Falta la orden %s\n' "${missing[@]}" >&2
     return 1
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" "${CRIBAXON_TEST_PACKAGES[@]}"
+fi
