@@ -36,5 +36,6 @@ session_wait_until "the main window to be active again" session_is_active "$SESS
 
 session_key alt+F4
 session_wait_program_exit
-stored=$(cd "$XDG_CONFIG_HOME" && find . ! -type d | sort | tr '\n' ' ')
+# xfwm4's settings daemon writes its own files there whenever it gets round to it, under load within the test.
+stored=$(cd "$XDG_CONFIG_HOME" && find . -path ./xfce4 -prune -o ! -type d -print | sort | tr '\n' ' ')
 [ "$stored" = "./Software/zorvanti-cribaxon.conf " ] || session_fail "the settings folder holds: $stored"
