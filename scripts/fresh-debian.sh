@@ -94,6 +94,8 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 tar -C "$root" --numeric-owner -xf "$base"
+# Made private by mktemp: the root folder of a Debian system is open to every user.
+chmod 755 "$root"
 # What a Debian 12 installation lists: the release, its updates and its security fixes; written in each
 # copy, so that the cached root follows a change of mirror.
 {
