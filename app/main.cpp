@@ -1,14 +1,13 @@
 #include "application_setup.h"
 #include "termination_signals.h"
 #include "tfpral.h"
+#include "write_signals.h"
 
 #include <QApplication>
-#include <csignal>
 
 int main(int argc, char* argv[])
 {
-    std::signal(SIGXFSZ, SIG_IGN); // past `ulimit -f` a write fails with its message, as a full disk does
-    std::signal(SIGPIPE, SIG_IGN); // a pipe's reader going away is a write failure, shown in the error box
+    ignoreWriteSignals(); // a failed write is shown in the error box, as a full disk is
     preferPlatformThatPlacesWindows();
     layOutInScreenPixels();
     QApplication application(argc, argv);
@@ -17,5 +16,6 @@ int main(int argc, char* argv[])
     TFPral FPral;
     QObject::connect(&termination, &TerminationSignals::received, &FPral, &TFPral::closeAtTermination);
     FPral.show();
-    return application.exec();
+    const int status = application.exec();
+    return status != 0 ? status : FPral.exitStatus();
 }

@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "category_names.h"
+#include "category_table.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +11,7 @@ const char* const HelpText = "Uso: cribaxon-filter [OPCIÓN]... ORIGEN DESTINO\n
                              "     cribaxon-filter --count ORIGEN\n"
                              "Genera en DESTINO una copia filtrada del fichero de puntos ORIGEN\n"
                              "(Pitovan \".mdb\" o Rumbelo \".txt\", ambos de la misma familia).\n"
+                             "Los nombres se usan tal como se dan, comillas dobles incluidas.\n"
                              "Cómo es un fichero válido de cada familia: «man cribaxon-filter».\n"
                              "\n"
                              "  -k, --keep=LISTA   categorías que se conservan (por omisión, todas)\n"
@@ -97,11 +98,11 @@ std::variant<Flags, CommandLineError> parseList(std::string_view list)
         const std::size_t comma = std::min(list.find(',', start), list.size());
         const std::string_view item = list.substr(start, comma - start);
         if (!item.empty()) {
-            const auto found = std::find_if(CategoryIdentifiers.begin(), CategoryIdentifiers.end(),
-                                            [&](const char* id) { return equalsIgnoringCase(item, id); });
-            if (found == CategoryIdentifiers.end())
+            const auto found = std::ranges::find_if(
+                CategoryTable, [&](const CategoryFacts& facts) { return equalsIgnoringCase(item, facts.identifier); });
+            if (found == CategoryTable.end())
                 return CommandLineError {"categoría desconocida " + quoted(item)};
-            flags[static_cast<std::size_t>(found - CategoryIdentifiers.begin())] = true;
+            flags[static_cast<std::size_t>(found->category)] = true;
         }
         start = comma + 1;
     }

@@ -2,18 +2,11 @@
 
 #include "command_line.h"
 #include "full_stop.h"
+#include "program_diagnostic.h"
 
 std::string diagnosticText(std::string_view text)
 {
-    std::string result;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = text.substr(start, end - start);
-        result.append(ProgramName).append(line.empty() ? "" : ": ").append(line).append("\n");
-        start = end + 1;
-    }
-    return result;
+    return programDiagnostic(ProgramName, text);
 }
 
 std::string fileFailureText(std::string_view message, std::string_view fileName)

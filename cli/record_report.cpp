@@ -1,6 +1,6 @@
 #include "record_report.h"
 
-#include "category_names.h"
+#include "category_table.h"
 
 #include <initializer_list>
 
@@ -8,8 +8,8 @@ namespace {
 
 struct ClassName
 {
-    const char* identifier; // short enough that every line's figures stand at the same tab stops
-    const char* caption;
+    std::string_view identifier; // short enough that every line's figures stand at the same tab stops
+    std::string_view caption;
 };
 
 ClassName nameOf(RecordClass recordClass)
@@ -18,17 +18,17 @@ ClassName nameOf(RecordClass recordClass)
         return {"MARCAS", "Marcadores de Rumbelo"};
     if (recordClass == NoCategoryClass)
         return {"SINCAT", "Registros sin categoría"};
-    return {CategoryIdentifiers[recordClass], CategoryCaptions[recordClass]};
+    return {CategoryTable[recordClass].identifier, CategoryTable[recordClass].caption};
 }
 
 // Identifier, figures and caption, separated by tabs: a script splits the line
 // at its tabs, and a person reads the caption at its end.
 std::string line(ClassName name, std::initializer_list<std::uint64_t> figures)
 {
-    std::string text = name.identifier;
+    std::string text(name.identifier);
     for (std::uint64_t figure : figures)
         text += '\t' + std::to_string(figure);
-    return text + '\t' + name.caption + '\n';
+    return text.append("\t").append(name.caption).append("\n");
 }
 
 // A line per class; markers only where the family has them.

@@ -18,14 +18,9 @@ void LineWriter::create(const std::string& name)
     OpenResult created = m_fileSystem.createForWriting(name);
     if (created.error)
         throw EInOutError(created.error, name);
-    const FileKind kind = created.file->kind();
-    if (kind == FileKind::Unknown) {
-        created.file->close();
-        throw EInOutError(InOutCode::FileNotOpenForOutput, name);
-    }
     m_file = std::move(created.file);
     m_name = name;
-    m_pushEachLine = kind == FileKind::CharacterDevice;
+    m_pushEachLine = m_file->kind() == FileKind::CharacterDevice;
     m_count = 0;
 }
 

@@ -27,18 +27,53 @@ bool containsIgnoringCase(std::string_view text, std::string_view lowerNeedle)
 constexpr std::string_view RumbeloSubstring = ".txt";
 constexpr std::string_view PitovanSubstring = ".mdb";
 
-// Type digit to record class: a table, because the categories of successive
-// records follow no pattern a branch predictor could learn.
-constexpr std::array<std::int8_t, 256> PitovanDigitClasses = [] {
-    std::array<std::int8_t, 256> classes {};
+// Type digits and type codes to record classes, by table look-up rather than
+// by branches: the categories of successive records follow no pattern that a
+// branch predictor could learn. Both tables are made from the category table.
+using ClassByCode = std::array<std::int8_t, 256>;
+
+constexpr ClassByCode NoClasses = [] {
+    ClassByCode classes {};
     classes.fill(NoCategoryClass);
-    classes['1'] = static_cast<std::int8_t>(classOf(PointCategory::RF));
-    classes['2'] = static_cast<std::int8_t>(classOf(PointCategory::RM));
-    classes['3'] = static_cast<std::int8_t>(classOf(PointCategory::TC));
-    classes['4'] = static_cast<std::int8_t>(classOf(PointCategory::TC));
-    classes['5'] = static_cast<std::int8_t>(classOf(PointCategory::PP));
-    classes['6'] = static_cast<std::int8_t>(classOf(PointCategory::ZE));
-    classes['7'] = static_cast<std::int8_t>(classOf(PointCategory::PN));
+    return classes;
+}();
+
+// A Pitovan type digit is its own index.
+constexpr ClassByCode PitovanDigitClasses = [] {
+    ClassByCode classes = NoClasses;
+    for (const CategoryFacts& facts : CategoryTable) {
+        for (const char digit : facts.pitovanDigits)
+            classes[static_cast<unsigned char>(digit)] = static_cast<std::int8_t>(classOf(facts.category));
+    }
+    return classes;
+}();
+
+// A Rumbelo type code, two upper-case hexadecimal digits, is indexed by its value.
+constexpr std::array<std::int8_t, 256> HexDigitValues = [] {
+    std::array<std::int8_t, 256> values {};
+    values.fill(-1);
+    for (int digit = 0; digit < 16; ++digit)
+        values[static_cast<unsigned char>("0123456789ABCDEF"[digit])] = static_cast<std::int8_t>(digit);
+    return values;
+}();
+
+constexpr int codeValue(char high, char low)
+{
+    const int highValue = HexDigitValues[static_cast<unsigned char>(high)];
+    const int lowValue = HexDigitValues[static_cast<unsigned char>(low)];
+    return (highValue | lowValue) < 0 ? -1 : highValue * 16 + lowValue;
+}
+
+constexpr ClassByCode RumbeloCodeClasses = [] {
+    ClassByCode classes = NoClasses;
+    for (const CategoryFacts& facts : CategoryTable) {
+        for (const std::string_view code : facts.rumbeloCodes) {
+            // A code that is not two upper-case hexadecimal digits stops the build here.
+            if (!code.empty())
+                classes[static_cast<std::size_t>(codeValue(code.at(0), code.at(1)))]
+                    = static_cast<std::int8_t>(classOf(facts.category));
+        }
+    }
     return classes;
 }();
 
@@ -51,20 +86,8 @@ RecordClass rumbeloClass(std::string_view line)
 {
     if (columns(line, 1, 10) == "FFFFFFFFFF")
         return MarkerClass;
-    const std::string_view code = columns(line, 15, 16);
-    if (code == "06")
-        return classOf(PointCategory::RF);
-    if (code == "07")
-        return classOf(PointCategory::RM);
-    if (code == "08" || code == "0D")
-        return classOf(PointCategory::TC);
-    if (code == "09")
-        return classOf(PointCategory::PP);
-    if (code == "0A")
-        return classOf(PointCategory::PN);
-    if (code == "0B")
-        return classOf(PointCategory::ZE);
-    return NoCategoryClass;
+    const int code = line.size() < 16 ? -1 : codeValue(line[14], line[15]);
+    return code < 0 ? NoCategoryClass : RumbeloCodeClasses[static_cast<std::size_t>(code)];
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "category_table.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -11,22 +13,6 @@ enum class PointFileKind
 {
     Pitovan,
     Rumbelo,
-};
-
-// The six categories of point, in the order of the window's rows.
-enum class PointCategory
-{
-    RF, // fixed speed cameras
-    RM, // mobile speed cameras
-    TC, // controlled stretches
-    PP, // dangerous points
-    PN, // black spots
-    ZE, // children's zones
-};
-
-inline constexpr int PointCategoryCount = 6;
-inline constexpr std::array<PointCategory, PointCategoryCount> PointCategories {
-    PointCategory::RF, PointCategory::RM, PointCategory::TC, PointCategory::PP, PointCategory::PN, PointCategory::ZE,
 };
 
 // ".txt" anywhere in the name (any letter case) makes it Rumbelo, else ".mdb" Pitovan.

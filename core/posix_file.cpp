@@ -6,7 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 
-PosixFile::PosixFile(FileDescriptor fd, Access access, FileKind kind, std::optional<FileIdentity> identity,
+PosixFile::PosixFile(FileDescriptor fd, Access access, FileKind kind, FileIdentity identity,
                      PosixFileSystem& fileSystem)
     : m_fd(std::move(fd))
     , m_access(access)

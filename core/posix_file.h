@@ -4,7 +4,6 @@
 #include "posix_file_system.h"
 #include "system_file.h"
 
-#include <optional>
 #include <vector>
 
 // One open file of PosixFileSystem, with its read-ahead or write-gathering
@@ -18,8 +17,7 @@ public:
         Write,
     };
 
-    PosixFile(FileDescriptor fd, Access access, FileKind kind, std::optional<FileIdentity> identity,
-              PosixFileSystem& fileSystem);
+    PosixFile(FileDescriptor fd, Access access, FileKind kind, FileIdentity identity, PosixFileSystem& fileSystem);
     PosixFile(const PosixFile&) = delete;
     PosixFile& operator=(const PosixFile&) = delete;
     ~PosixFile() override;
@@ -30,7 +28,8 @@ public:
     std::int32_t close() override;
 
     Access access() const noexcept { return m_access; }
-    const std::optional<FileIdentity>& identity() const noexcept { return m_identity; }
+    int descriptor() const noexcept { return m_fd.get(); }
+    const FileIdentity& identity() const noexcept { return m_identity; }
 
 private:
     std::int32_t writeAll(std::span<const std::byte> bytes);
@@ -42,7 +41,7 @@ private:
     FileDescriptor m_fd;
     Access m_access;
     FileKind m_kind;
-    std::optional<FileIdentity> m_identity;
+    FileIdentity m_identity;
     PosixFileSystem& m_fileSystem;
     const PosixCalls& m_calls;
     bool m_gathersWrites;

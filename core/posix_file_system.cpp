@@ -3,6 +3,7 @@
 #include "error_codes.h"
 #include "in_out_error.h"
 #include "posix_file.h"
+#include "same_entry.h"
 
 #include <algorithm>
 #include <array>
@@ -52,9 +53,7 @@ std::int32_t PosixFileSystem::codeForFailedOpen(int error, const std::string& na
     if (error == EINVAL)
         return InOutCode::InvalidName;
     if (error == ENOENT && reading) {
-        struct stat folder
-        {
-        };
+        struct stat folder = {};
         const std::string path = folderOf(name);
         if (retryInterrupted([&] { return m_calls.stat(path.c_str(), &folder); }) == 0 && S_ISDIR(folder.st_mode))
             return InOutCode::FileNotFound;
@@ -69,13 +68,26 @@ bool PosixFileSystem::holds(const FileIdentity& identity, bool writersOnly) cons
     });
 }
 
+bool PosixFileSystem::holdsByName(int fd, bool writersOnly) const
+{
+    std::string name;
+    for (const PosixFile* file : m_openFiles) {
+        if (writersOnly && file->access() != PosixFile::Access::Write)
+            continue;
+        if (name.empty())
+            name = nameOfOpenFile(m_calls, fd);
+        const std::string held = nameOfOpenFile(m_calls, file->descriptor());
+        if (!name.empty() && !held.empty() && nameOneFile(m_calls, name, held))
+            return true;
+    }
+    return false;
+}
+
 bool PosixFileSystem::isStandardOutputOrError(const FileIdentity& identity) const
 {
     constexpr std::array StandardStreams {STDOUT_FILENO, STDERR_FILENO};
     return std::ranges::any_of(StandardStreams, [&](int fd) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         return retryInterrupted([&] { return m_calls.fstat(fd, &status); }) == 0 && !S_ISCHR(status.st_mode)
             && FileIdentity::of(status) == identity;
     });
@@ -88,16 +100,14 @@ OpenResult PosixFileSystem::openForReading(const std::string& name)
     FileDescriptor fd(retryInterrupted([&] { return m_calls.open(name.c_str(), O_RDONLY | OpenFlags, 0); }), m_calls);
     if (!fd.isValid())
         return failure(codeForFailedOpen(errno, name, true));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (retryInterrupted([&] { return m_calls.fstat(fd.get(), &status); }) != 0)
         return failure(codeForErrno(errno));
     // Linux opens folders for reading; a folder is not a file to read.
     if (S_ISDIR(status.st_mode))
         return failure(InOutCode::AccessDenied);
     const FileIdentity identity = FileIdentity::of(status);
-    if (holds(identity, true))
+    if (holds(identity, true) || holdsByName(fd.get(), true))
         return failure(InOutCode::SharingViolation);
     if (const std::int32_t error = lock(fd.get(), status, LOCK_SH))
         return failure(error);
@@ -129,19 +139,16 @@ OpenResult PosixFileSystem::createForWriting(const std::string& name)
     FileDescriptor fd(opened, m_calls);
     if (!fd.isValid())
         return failure(codeForFailedOpen(errno, name, false));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (retryInterrupted([&] { return m_calls.fstat(fd.get(), &status); }) != 0)
-        return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, FileKind::Unknown, std::nullopt,
-                                            *this),
-                0};
+        return failure(codeForErrno(errno));
     // Read-only for whoever runs the program, root included (who would pass
     // the permission check); a file just made under a strict umask is not.
     if (!created && (status.st_mode & AnyWriteBit) == 0)
         return failure(InOutCode::AccessDenied);
     const FileIdentity identity = FileIdentity::of(status);
-    if (holds(identity, false) || isStandardOutputOrError(identity))
+    // A file just made is no file held, whatever its name.
+    if (holds(identity, false) || isStandardOutputOrError(identity) || (!created && holdsByName(fd.get(), false)))
         return failure(InOutCode::SharingViolation);
     if (const std::int32_t error = lock(fd.get(), status, LOCK_EX))
         return failure(error);

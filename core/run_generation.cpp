@@ -45,13 +45,14 @@ constexpr RecordActions CountActions = [] {
     return actions;
 }();
 
-using Tallies = std::array<std::array<std::uint64_t, RecordActionCount>, RecordClassCount>;
+// Records counted by class, then by the action taken.
+using ActionCounts = std::array<std::array<std::uint64_t, RecordActionCount>, RecordClassCount>;
 
-RecordTally tallyOf(PointFileKind kind, const Tallies& tallies)
+RecordTally tallyOf(PointFileKind kind, const ActionCounts& counts)
 {
     RecordTally tally {kind, {}};
     for (int i = 0; i < RecordClassCount; ++i) {
-        const auto& byAction = tallies[i];
+        const auto& byAction = counts[i];
         tally.classes[i] = {byAction[Write] + byAction[WriteSinVel], byAction[Drop], byAction[WriteSinVel]};
     }
     return tally;
@@ -62,28 +63,25 @@ RecordTally tallyOf(PointFileKind kind, const Tallies& tallies)
 // by value, so that the compiler knows no write of a line can change them.
 RecordTally processRecords(PointFileKind kind, const RecordActions actions, LineReader& source, LineWriter* destination)
 {
-    Tallies tallies {};
+    ActionCounts counts {};
     std::array<char, SinVelMaximumSize> blanked;
     while (const std::optional<std::string_view> line = source.nextLine()) {
         const RecordClass recordClass = classifyRecord(kind, *line);
         const RecordAction action = actions[recordClass];
-        ++tallies[recordClass][action];
+        ++counts[recordClass][action];
         if (action == Write)
             destination->writeLine(*line);
         else if (action == WriteSinVel)
             destination->writeLine(SinVel(*line, blanked));
     }
-    return tallyOf(kind, tallies);
+    return tallyOf(kind, counts);
 }
 
 } // namespace
 
-RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinationText, const RunOptions& options,
+RunOutcome RunGeneration(const std::string& sourceName, const std::string& destinationName, const RunOptions& options,
                          RunReporter& reporter, FileSystem& fileSystem, RecordTally* tally)
 {
-    const std::string sourceName = nameFromFieldText(sourceText);
-    const std::string destinationName = nameFromFieldText(destinationText);
-
     const auto kind = sourceKind(sourceName, reporter);
     if (!kind)
         return RunOutcome::SourceNameRejected;
@@ -115,9 +113,9 @@ RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinati
     return outcome;
 }
 
-RunOutcome CountRecords(std::string_view sourceText, RecordTally& tally, RunReporter& reporter, FileSystem& fileSystem)
+RunOutcome countRecords(const std::string& sourceName, RecordTally& tally, RunReporter& reporter,
+                        FileSystem& fileSystem)
 {
-    const std::string sourceName = nameFromFieldText(sourceText);
     const auto kind = sourceKind(sourceName, reporter);
     if (!kind)
         return RunOutcome::SourceNameRejected;

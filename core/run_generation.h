@@ -5,6 +5,7 @@
 #include "run_reporter.h"
 #include "system_file.h"
 
+#include <string>
 #include <string_view>
 
 enum class RunOutcome
@@ -27,14 +28,14 @@ inline constexpr std::string_view Completed = "¡¡Fichero finalizado!!\r\rEste 
 // Writes to the destination the headers of the source and the records the
 // options keep. Every outcome but a file failure is told through the reporter;
 // a file failure leaves as EInOutError once both files are closed.
-// The texts are the file-name fields' texts: their double quotes are removed here.
+// The names go to the file system as they are given.
 // After a completed run, the tally (when given) tells what became of each record.
-RunOutcome RunGeneration(std::string_view sourceText, std::string_view destinationText, const RunOptions& options,
+RunOutcome RunGeneration(const std::string& sourceName, const std::string& destinationName, const RunOptions& options,
                          RunReporter& reporter, FileSystem& fileSystem = systemFileSystem(),
                          RecordTally* tally = nullptr);
 
 // Counts the records of a source by class, writing nothing: the run's reading
 // with every record dropped. Names and headers are checked, and told, as a run
 // does; file failures leave as EInOutError. The tally is set once counted.
-RunOutcome CountRecords(std::string_view sourceText, RecordTally& tally, RunReporter& reporter,
+RunOutcome countRecords(const std::string& sourceName, RecordTally& tally, RunReporter& reporter,
                         FileSystem& fileSystem = systemFileSystem());

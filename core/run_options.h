@@ -1,6 +1,7 @@
 #pragma once
 
-#include "point_file.h"
+// Defined with the facts of each category, in category_table.h.
+enum class PointCategory;
 
 // The twelve boxes of the window at the moment "Generar" is pressed.
 struct RunOptions

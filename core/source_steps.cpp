@@ -2,16 +2,7 @@
 
 #include "run_generation.h"
 
-#include <algorithm>
-
-std::string nameFromFieldText(std::string_view text)
-{
-    std::string name(text);
-    std::erase(name, '"');
-    return name;
-}
-
-std::optional<PointFileKind> sourceKind(const std::string& sourceName, RunReporter& reporter)
+std::optional<PointFileKind> sourceKind(std::string_view sourceName, RunReporter& reporter)
 {
     const auto kind = kindOfName(sourceName);
     if (!kind) {

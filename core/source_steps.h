@@ -14,11 +14,8 @@
 // The steps every reading of a source goes through, whether it writes a
 // destination or only counts.
 
-// The name in a file-name field's text: every double quote removed.
-std::string nameFromFieldText(std::string_view text);
-
 // The family of the source name; a name of no family is told to the user.
-std::optional<PointFileKind> sourceKind(const std::string& sourceName, RunReporter& reporter);
+std::optional<PointFileKind> sourceKind(std::string_view sourceName, RunReporter& reporter);
 
 // Whether the first line suits the family; a wrong one is told to the user.
 bool headerAcceptedOrTold(PointFileKind kind, std::string_view firstLine, RunReporter& reporter);

@@ -11,7 +11,6 @@
 
 enum class FileKind
 {
-    Unknown, // the system cannot tell what the object is
     Disk,
     CharacterDevice,
     Pipe,

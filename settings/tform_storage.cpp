@@ -1,8 +1,10 @@
 #include "tform_storage.h"
 
+#include "category_table.h"
 #include "damaged_store.h"
 #include "settings_store.h"
 #include "stored_text.h"
+#include "stored_value_check.h"
 #include "user_message.h"
 #include "window_placement.h"
 
@@ -10,7 +12,9 @@
 #include <QEvent>
 #include <QVariant>
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 using StoredText::fromBoolean;
@@ -22,44 +26,61 @@ using StoredText::word;
 namespace {
 
 // Stored settings of a lower version are not applied.
-constexpr int FormVersion = 0;
+constexpr int SettingsVersion = 0;
+
+// The values of the window itself, beside those of its controls.
+namespace ValueName {
+constexpr auto FormVersion = "FormVersion"_L1;
+constexpr auto Flags = "Flags"_L1;
+constexpr auto ShowCmd = "ShowCmd"_L1;
+constexpr auto PixelsPerInch = "PixelsPerInch"_L1;
+// These two are also stored once more for each screen size, with its suffix.
+constexpr auto MinMaxPos = "MinMaxPos"_L1;
+constexpr auto NormPos = "NormPos"_L1;
+constexpr auto Visible = "Visible"_L1;
+} // namespace ValueName
 
 // A property under the name its component's class declares, which the value
 // names carry, and under Qt's name for it.
-struct StoredProperty
+struct PropertyNames
 {
     QStringView declared;
     const char* qt;
 };
 
-constexpr StoredProperty FileName {u"FileName", "FileName"};
-constexpr StoredProperty Checked {u"Checked", "checked"};
+constexpr PropertyNames FileName {u"FileName", "FileName"};
+constexpr PropertyNames Checked {u"Checked", "checked"};
 
-struct StoredPropEntry
+// An entry of StoredProps: a component's name and one of its properties.
+struct StoredPropsEntry
 {
-    QStringView component;
-    StoredProperty property;
+    std::string_view component;
+    PropertyNames property;
 };
 
 // In the order of restore and save: the file names first, then the category
 // boxes before their speed-warning boxes, so that restoring a category box
-// enables its companion before the companion's own value arrives.
-constexpr StoredPropEntry StoredProps[] = {
-    {u"FilenameEdit1", FileName},
-    {u"FilenameEdit2", FileName},
-    {u"PN", Checked},
-    {u"PP", Checked},
-    {u"RF", Checked},
-    {u"RM", Checked},
-    {u"TC", Checked},
-    {u"ZE", Checked},
-    {u"PN1", Checked},
-    {u"PP1", Checked},
-    {u"RF1", Checked},
-    {u"RM1", Checked},
-    {u"TC1", Checked},
-    {u"ZE1", Checked},
-};
+// enables its companion before the companion's own value arrives; the boxes of
+// each kind in the order of their names, as the stored values stand.
+constexpr auto StoredProps = [] {
+    std::array<std::string_view, PointCategoryCount> boxes {};
+    std::array<std::string_view, PointCategoryCount> speedBoxes {};
+    for (std::size_t i = 0; i < CategoryTable.size(); ++i) {
+        boxes[i] = CategoryTable[i].identifier;
+        speedBoxes[i] = CategoryTable[i].speedIdentifier;
+    }
+    std::ranges::sort(boxes);
+    std::ranges::sort(speedBoxes);
+    std::array<StoredPropsEntry, 2 + 2 * PointCategoryCount> entries {{
+        {"FilenameEdit1", FileName},
+        {"FilenameEdit2", FileName},
+    }};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        entries[2 + i] = {boxes[i], Checked};
+        entries[2 + boxes.size() + i] = {speedBoxes[i], Checked};
+    }
+    return entries;
+}();
 
 int readInteger(const SettingsStore& store, const QString& name, int defaultValue)
 {
@@ -80,12 +101,6 @@ bool isBoolean(const QMetaProperty& property)
     return property.typeId() == QMetaType::Bool;
 }
 
-QMetaMethod acceptorOf(const QMetaObject* meta, const StoredProperty& property)
-{
-    const QByteArray signature = "accepts" + QByteArray(property.qt) + "(QString)";
-    return meta->method(meta->indexOfMethod(signature.constData()));
-}
-
 } // namespace
 
 TFormStorage::TFormStorage(QObject* window, std::unique_ptr<WindowPlacement> placement, ErrorHandler showError)
@@ -102,17 +117,19 @@ TFormStorage::~TFormStorage() = default;
 
 void TFormStorage::resolveStoredProps()
 {
-    for (const StoredPropEntry& entry : StoredProps) {
-        QObject* component = findComponent(m_window, entry.component);
-        if (!component)
+    for (const StoredPropsEntry& entry : StoredProps) {
+        const QString name
+            = QString::fromLatin1(entry.component.data(), static_cast<qsizetype>(entry.component.size()));
+        QObject* control = findComponent(m_window, name);
+        if (!control)
             continue;
-        const QMetaObject* meta = component->metaObject();
+        const QMetaObject* meta = control->metaObject();
         const QMetaProperty property = meta->property(meta->indexOfProperty(entry.property.qt));
         const bool supported = isBoolean(property) || property.typeId() == QMetaType::QString;
         if (!supported || !property.isWritable())
             continue;
-        m_storedProps.push_back({component, property, acceptorOf(meta, entry.property),
-                                 component->objectName() + u'_' + entry.property.declared.toString()});
+        m_controlProperties.push_back({control, property, dynamic_cast<const StoredValueCheck*>(control),
+                                       control->objectName() + u'_' + entry.property.declared.toString()});
     }
 }
 
@@ -124,16 +141,19 @@ void TFormStorage::restoreSettings()
     const std::optional<QString> damagedCopy = setAsideDamagedStore(filePath, QDateTime::currentDateTime());
     {
         const SettingsStore store(filePath, sectionName());
-        if (readInteger(store, u"FormVersion"_s, FormVersion) >= FormVersion) {
+        const bool applies = readInteger(store, ValueName::FormVersion, SettingsVersion) >= SettingsVersion;
+        if (applies) {
             restorePosition(store);
             restoreWindowState(store);
-            m_restored = true;
-            restoreProperties(store);
         }
+        // An error up to here leaves the flag clear, so that the close keeps the stored values for the
+        // next start to meet the same error; the properties drop their errors one by one.
+        m_restored = true;
+        if (applies)
+            restoreProperties(store);
     }
-    m_restored = true;
-    // Setting a maximized position once the key is closed has no counterpart
-    // here: the desktop alone places a maximized window.
+    // Where a maximized window stands is not restored, here or anywhere: the
+    // desktop alone places a maximized window.
     if (damagedCopy)
         m_showError(u"Error al leer '%1'. Se ha guardado una copia en '%2'"_s.arg(filePath, *damagedCopy));
 }
@@ -142,14 +162,14 @@ void TFormStorage::restorePosition(const SettingsStore& store)
 {
     // The flags word has nothing to set in this window's placement; it is read
     // all the same, so that a bad value ends the restore here as it would anywhere.
-    readInteger(store, u"Flags"_s, m_placement->flags());
+    readInteger(store, ValueName::Flags, m_placement->flags());
     // No minimized or maximized position exists to be set, but one stored still
     // counts as stored data.
-    bool found = !readPositionText(store, u"MinMaxPos"_s).isEmpty();
+    bool found = !readPositionText(store, ValueName::MinMaxPos).isEmpty();
 
     const QRect current = m_placement->frame();
     QPoint topLeft = current.topLeft();
-    const QString normPos = readPositionText(store, u"NormPos"_s);
+    const QString normPos = readPositionText(store, ValueName::NormPos);
     if (!normPos.isEmpty()) {
         found = true;
         // The window's border is fixed, so it takes only its position from the
@@ -158,7 +178,7 @@ void TFormStorage::restorePosition(const SettingsStore& store)
                    toInteger(word(normPos, 2)).value_or(current.top())};
     }
     const int pixelsPerInch = m_placement->pixelsPerInch();
-    if (readInteger(store, u"PixelsPerInch"_s, pixelsPerInch) != pixelsPerInch)
+    if (readInteger(store, ValueName::PixelsPerInch, pixelsPerInch) != pixelsPerInch)
         found = false;
 
     // A position wholly off every screen, as after a monitor was unplugged, would
@@ -175,7 +195,7 @@ QString TFormStorage::readPositionText(const SettingsStore& store, const QString
 
 void TFormStorage::restoreWindowState(const SettingsStore& store)
 {
-    switch (readInteger(store, u"ShowCmd"_s, 0)) {
+    switch (readInteger(store, ValueName::ShowCmd, 0)) {
     case WindowPlacement::ShowMinimized:
     case WindowPlacement::Minimize:
     case WindowPlacement::ShowMinimizedInactive:
@@ -193,36 +213,31 @@ void TFormStorage::restoreWindowState(const SettingsStore& store)
 
 void TFormStorage::restoreProperties(const SettingsStore& store)
 {
-    for (const StoredProp& prop : m_storedProps) {
+    for (const ControlProperty& stored : m_controlProperties) {
         try {
-            restoreProperty(store, prop);
+            restoreProperty(store, stored);
         } catch (const std::exception&) {
             // A value of another type costs this entry alone.
         }
     }
 }
 
-void TFormStorage::restoreProperty(const SettingsStore& store, const StoredProp& prop)
+void TFormStorage::restoreProperty(const SettingsStore& store, const ControlProperty& stored)
 {
-    const QString text = trimmedControlCodes(store.readText(prop.valueName, currentText(prop)));
+    const QString text = trimmedControlCodes(store.readText(stored.valueName, currentText(stored)));
     // Writing the property calls its setter, the same assignment program code makes.
-    // A value the component refuses is dropped before it is written: its setter
-    // would throw through the meta-object system, which is no place for exceptions.
-    if (!isBoolean(prop.property)) {
-        bool accepted = true;
-        if (prop.acceptor.isValid())
-            prop.acceptor.invoke(prop.component, Qt::DirectConnection, Q_RETURN_ARG(bool, accepted),
-                                 Q_ARG(QString, text));
-        if (accepted)
-            prop.property.write(prop.component, text);
+    // A value the control refuses is dropped before it is written.
+    if (!isBoolean(stored.property)) {
+        if (!stored.check || stored.check->acceptsStoredValue(stored.property.name(), text))
+            stored.property.write(stored.control, text);
     } else if (const std::optional<bool> checked = StoredText::toBoolean(text))
-        prop.property.write(prop.component, *checked);
+        stored.property.write(stored.control, *checked);
 }
 
-QString TFormStorage::currentText(const StoredProp& prop)
+QString TFormStorage::currentText(const ControlProperty& stored)
 {
-    const QVariant value = prop.property.read(prop.component);
-    return isBoolean(prop.property) ? fromBoolean(value.toBool()) : value.toString();
+    const QVariant value = stored.property.read(stored.control);
+    return isBoolean(stored.property) ? fromBoolean(value.toBool()) : value.toString();
 }
 
 void TFormStorage::saveSettings()
@@ -230,19 +245,19 @@ void TFormStorage::saveSettings()
     if (!m_restored)
         return;
     SettingsStore store(SettingsStore::programFilePath(), sectionName());
-    store.writeText(u"FormVersion"_s, QString::number(FormVersion));
+    store.writeText(ValueName::FormVersion, QString::number(SettingsVersion));
     const int showCommand
         = m_placement->isApplicationMinimized() ? WindowPlacement::ShowMinimized : m_placement->showCommand();
-    store.writeText(u"Flags"_s, QString::number(m_placement->flags()));
-    store.writeText(u"ShowCmd"_s, QString::number(showCommand));
-    store.writeText(u"PixelsPerInch"_s, QString::number(m_placement->pixelsPerInch()));
+    store.writeText(ValueName::Flags, QString::number(m_placement->flags()));
+    store.writeText(ValueName::ShowCmd, QString::number(showCommand));
+    store.writeText(ValueName::PixelsPerInch, QString::number(m_placement->pixelsPerInch()));
     // A position the window cannot learn is not written: the stored one stays
     // for the next desktop that places windows where they ask.
     if (m_placement->knowsPosition())
         savePosition(store);
-    store.writeText(u"Visible"_s, m_destroying ? u"1"_s : u"0"_s);
-    for (const StoredProp& prop : m_storedProps)
-        store.writeText(prop.valueName, trimmedControlCodes(currentText(prop)));
+    store.writeText(ValueName::Visible, m_destroying ? u"1"_s : u"0"_s);
+    for (const ControlProperty& stored : m_controlProperties)
+        store.writeText(stored.valueName, trimmedControlCodes(currentText(stored)));
     m_saved = true;
 }
 
@@ -250,13 +265,20 @@ void TFormStorage::savePosition(SettingsStore& store) const
 {
     // There are no minimized or maximized positions here to store.
     const QString minMaxPos = StoredText::positionText(-1, -1, -1, -1);
-    store.writeText(u"MinMaxPos"_s + resolutionSuffix(m_placement->primaryScreenSize()), minMaxPos);
-    store.writeText(u"MinMaxPos"_s, minMaxPos);
+    const QString suffix = resolutionSuffix(m_placement->primaryScreenSize());
+    store.writeText(ValueName::MinMaxPos + suffix, minMaxPos);
+    store.writeText(ValueName::MinMaxPos, minMaxPos);
     const QRect normal = m_placement->normalFrame();
     const QString normPos = StoredText::positionText(normal.left(), normal.top(), normal.left() + normal.width(),
                                                      normal.top() + normal.height());
-    store.writeText(u"NormPos"_s + resolutionSuffix(m_placement->primaryScreenSize()), normPos);
-    store.writeText(u"NormPos"_s, normPos);
+    store.writeText(ValueName::NormPos + suffix, normPos);
+    store.writeText(ValueName::NormPos, normPos);
+}
+
+void TFormStorage::windowCloseQueried(bool allowed)
+{
+    if (allowed)
+        reportingErrors(&TFormStorage::saveSettings);
 }
 
 void TFormStorage::windowDestroying()
@@ -268,25 +290,14 @@ void TFormStorage::windowDestroying()
     m_destroying = false;
 }
 
-bool TFormStorage::eventFilter(QObject* watched, QEvent* event)
+bool TFormStorage::eventFilter(QObject* /*watched*/, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Show:
-        // Sent before the window is mapped, so it appears at its restored place.
-        // A spontaneous one comes when the desktop brings a minimized window
-        // back, which is no new showing.
-        if (!event->spontaneous())
-            reportingErrors(&TFormStorage::restoreSettings);
-        return false;
-    case QEvent::Close:
-        // The window's own handling decides first; only a granted close is saved.
-        watched->event(event);
-        if (event->isAccepted())
-            reportingErrors(&TFormStorage::saveSettings);
-        return true;
-    default:
-        return false;
-    }
+    // Sent before the window is mapped, so it appears at its restored place. A
+    // spontaneous one comes when the desktop brings a minimized window back,
+    // which is no new showing.
+    if (event->type() == QEvent::Show && !event->spontaneous())
+        reportingErrors(&TFormStorage::restoreSettings);
+    return false;
 }
 
 QString TFormStorage::sectionName() const

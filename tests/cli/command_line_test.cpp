@@ -1,3 +1,4 @@
+#include "category_table.h"
 #include "command_line.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase {"UnknownOption", {"--quietly", "a.mdb", "b.mdb"}, "opción no reconocida «--quietly»"},
         UsageCase {"UnknownLetterAfterAFlag", {"-qx", "a.mdb", "b.mdb"}, "opción no reconocida «-x»"},
         UsageCase {"UnknownIdentifier", {"--keep=RF,XX", "a.mdb", "b.mdb"}, "categoría desconocida «XX»"},
+        UsageCase {"OperandTakenAsList", {"-k", "a.mdb", "b.mdb"}, "categoría desconocida «a.mdb»"},
+        UsageCase {"DashNameWithoutDoubleDash", {"-a.mdb", "b.mdb"}, "opción no reconocida «-a»"},
+        UsageCase {"ErrorBeforeHelp", {"--bogus", "--help"}, "opción no reconocida «--bogus»"},
         UsageCase {"IdentifierWithBlank", {"--keep= RF", "a.mdb", "b.mdb"}, "categoría desconocida « RF»"},
         UsageCase {"MissingValue", {"a.mdb", "b.mdb", "--speed"}, "la opción «--speed» requiere un argumento"},
         UsageCase {"MissingValueAfterFlags", {"a.mdb", "b.mdb", "-qk"}, "la opción «-k» requiere un argumento"},

@@ -163,16 +163,6 @@ TEST(LineWriter, OperationsOnAClosedWriterFailWithTheirCodes)
     EXPECT_EQ(inOutCodeOf([&] { writer.writeLine("x"); }), InOutCode::FileNotOpenForOutput);
 }
 
-TEST(LineWriter, ObjectOfUnknownKindIsReleasedAndRefused)
-{
-    FakeFileSystem files;
-    files.files["odd"].kind = FileKind::Unknown;
-    LineWriter writer(files);
-    EXPECT_EQ(inOutCodeOf([&] { writer.create("odd"); }), InOutCode::FileNotOpenForOutput);
-    EXPECT_FALSE(writer.isOpen());
-    EXPECT_FALSE(files.files["odd"].heldForWriting);
-}
-
 TEST(LineWriter, FailedCreateLeavesTheWriterClosed)
 {
     FakeFileSystem files;

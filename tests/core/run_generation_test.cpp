@@ -3,6 +3,7 @@
 #include "recording_reporter.h"
 #include "run_generation.h"
 #include "temporary_folder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -29,14 +30,6 @@ RunOptions allOptions()
 {
     const Categories all(PointCategories.begin(), PointCategories.end());
     return only(all, all);
-}
-
-std::string crlf(std::initializer_list<std::string> lines)
-{
-    std::string bytes;
-    for (const auto& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
 }
 
 const std::string Completed(RunMessage::Completed);
@@ -84,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {DestinationRejected, "focus destination"}},
         NameCase {"EmptyDestination",
                   "a.mdb",
-                  "\"\"",
+                  "",
                   RunOutcome::DestinationNameRejected,
                   {DestinationRejected, "focus destination"}}),
     [](const auto& info) { return info.param.name; });
@@ -192,7 +185,7 @@ TEST_P(Tally, TellsEveryRecordByClassAndTheFamily)
     RecordingReporter reporter;
     RecordTally tally;
     const RunOutcome outcome = c.options ? RunGeneration(c.source, "out.mdb.txt", *c.options, reporter, files, &tally)
-                                         : CountRecords(c.source, tally, reporter, files);
+                                         : countRecords(c.source, tally, reporter, files);
     EXPECT_EQ(outcome, RunOutcome::Completed);
     EXPECT_EQ(tally.kind, c.kind);
     EXPECT_EQ(figuresOf(tally, !c.options), c.figures);
@@ -212,13 +205,14 @@ INSTANTIATE_TEST_SUITE_P(
                                "0 0 0 0 0 0 0 0"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(RunGeneration, RemovesEveryDoubleQuoteFromBothNames)
+TEST(RunGeneration, TakesTheNamesAsTheyAreGivenDoubleQuotesIncluded)
 {
     FakeFileSystem files;
-    files.files["my points.MDB"].bytes = crlf({"574C"});
+    files.files["\"my points.MDB\""].bytes = crlf({"574C"});
     RecordingReporter reporter;
     EXPECT_EQ(RunGeneration("\"my points.MDB\"", "o\"u\"t.mdb", allOptions(), reporter, files), RunOutcome::Completed);
-    EXPECT_EQ(files.files["out.mdb"].bytes, crlf({"574C"}));
+    EXPECT_EQ(files.files["o\"u\"t.mdb"].bytes, crlf({"574C"}));
+    EXPECT_FALSE(files.files.contains("out.mdb"));
 }
 
 TEST(RunGeneration, RumbeloSourceWithPitovanDestinationPassesThroughTheMdbPair)
@@ -344,7 +338,7 @@ TEST(RunGeneration, DestinationNamingTheSourceFailsWithSharingViolationAndKeepsT
     TemporaryFolder folder;
     const std::string source = folder.write("points.txt", crlf({"4348", "h2", "1111111111222206"}));
     RecordingReporter reporter;
-    EXPECT_EQ(inOutCodeOf([&] { RunGeneration(source, "\"" + source + "\"", allOptions(), reporter); }), 32);
+    EXPECT_EQ(inOutCodeOf([&] { RunGeneration(source, source, allOptions(), reporter); }), 32);
     EXPECT_EQ(folder.read("points.txt"), crlf({"4348", "h2", "1111111111222206"}));
     EXPECT_EQ(reporter.events, Events {});
 }
@@ -354,7 +348,7 @@ TEST(RunGeneration, RealFilesEndToEnd)
     TemporaryFolder folder;
     const std::string source = folder.write("in put.mdb", crlf({"574C", "AAAAAAAAAAAAAA91xyz", "AAAAAAAAAAAAAA92"}));
     RecordingReporter reporter;
-    RunGeneration("\"" + source + "\"", folder.path("out.mdb"), only({RF}), reporter);
+    RunGeneration(source, folder.path("out.mdb"), only({RF}), reporter);
     EXPECT_EQ(folder.read("out.mdb"), crlf({"574C", "AAAAAAAAAAAAAA01"}));
     EXPECT_EQ(reporter.events, Events {Completed});
 }

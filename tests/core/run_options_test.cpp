@@ -1,3 +1,4 @@
+#include "category_table.h"
 #include "run_options.h"
 
 #include <gtest/gtest.h>

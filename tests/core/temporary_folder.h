@@ -1,8 +1,8 @@
 #pragma once
 
+#include "test_files.h"
+
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <stdlib.h>
 #include <string>
@@ -30,15 +30,11 @@ public:
 
     std::string write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream(path(name), std::ios::binary) << bytes;
+        writeFile(path(name), bytes);
         return path(name);
     }
 
-    std::string read(const std::string& name) const
-    {
-        std::ifstream in(path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string read(const std::string& name) const { return readFile(path(name)); }
 
 private:
     std::filesystem::path m_path;

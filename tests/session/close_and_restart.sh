@@ -20,15 +20,8 @@ position=$(session_frame_position "$SESSION_MAIN")
 session_key alt+F4
 session_wait_program_exit
 
-expected=(
-    "FilenameEdit1_FileName=$work/mis puntos.txt" "FilenameEdit2_FileName=$work/filtrado.txt"
-    RF_Checked=False RF1_Checked=True RM_Checked=False PN_Checked=True PN1_Checked=False
-    ZE_Checked=True ZE1_Checked=True
-)
-for row in "${expected[@]}"; do
-    stored=$(session_stored "${row%%=*}")
-    [ "$stored" = "${row#*=}" ] || session_fail "${row%%=*} is stored as '$stored', not '${row#*=}'"
-done
+session_expect_stored 23 "FilenameEdit1_FileName=$work/mis puntos.txt" "FilenameEdit2_FileName=$work/filtrado.txt" \
+    RF_Checked=False RF1_Checked=True RM_Checked=False PN_Checked=True PN1_Checked=False ZE_Checked=True ZE1_Checked=True
 cp "$(session_settings_file)" "$work/first.conf"
 
 session_start_program

@@ -1,27 +1,12 @@
 #include "damaged_store.h"
+#include "qt_files.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
-} // namespace
 
 class DamagedStoreTest final : public QObject
 {
@@ -58,16 +43,19 @@ void DamagedStoreTest::setAside()
     const QTemporaryDir folder;
     const QString store = folder.filePath(u"store.conf"_s);
     const QString copy = store + u".damaged-20240131-140509"_s;
-    QVERIFY(text.isNull() ? QDir().mkdir(store) : writeFile(store, text));
+    if (text.isNull())
+        QVERIFY(QDir().mkdir(store));
+    else
+        writeFile(store, text);
     if (copyNameTaken)
-        QVERIFY(writeFile(copy, "earlier copy"));
+        writeFile(copy, "earlier copy");
 
     QCOMPARE(setAsideDamagedStore(store, QDateTime(QDate(2024, 1, 31), QTime(14, 5, 9))),
              copied ? std::optional(copy) : std::nullopt);
 
     QCOMPARE(QFileInfo(store).isDir(), text.isNull());
-    QCOMPARE(contents(store), storeAfter);
-    QCOMPARE(contents(copy), copied ? text : copyNameTaken ? "earlier copy"_ba : QByteArray());
+    QCOMPARE(readFile(store), storeAfter);
+    QCOMPARE(readFile(copy), copied ? text : copyNameTaken ? "earlier copy"_ba : QByteArray());
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
              copied || copyNameTaken ? 2 : 1);
 }

@@ -1,4 +1,5 @@
 #include "gui_test_main.h"
+#include "qt_files.h"
 #include "settings_store.h"
 #include "stored_text.h"
 #include "tfilename_edit.h"
@@ -37,7 +38,11 @@ public:
     bool refuseClose = false;
 
 protected:
-    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->setAccepted(!refuseClose);
+        m_storage->windowCloseQueried(event->isAccepted());
+    }
 
 private:
     TFormStorage* m_storage;
@@ -225,18 +230,13 @@ void FormStorageTest::useNewConfigFolder()
 
 void FormStorageTest::writeStore(const QByteArray& values)
 {
-    const QString path = SettingsStore::programFilePath();
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QByteArray text = "[TFPral]\n" + values;
-    file.write(text.replace("%SCREEN%", screenSuffix().toLatin1()));
+    writeFile(SettingsStore::programFilePath(), text.replace("%SCREEN%", screenSuffix().toLatin1()));
 }
 
 QByteArray FormStorageTest::storeText() const
 {
-    QFile file(SettingsStore::programFilePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(SettingsStore::programFilePath());
 }
 
 // "name=text" of every value of the section, sorted, as a fresh process would read them.
@@ -349,8 +349,7 @@ void FormStorageTest::savedFileNames()
     QFETCH(QString, text);
     QFETCH(QString, stored);
     const QString folder = m_folders.back()->path();
-    QFile existing(folder + u"/x "_s);
-    QVERIFY(existing.open(QIODevice::WriteOnly));
+    writeFile(folder + u"/x "_s, {});
     {
         const Window window = showWindow();
         field(window, u"FilenameEdit2"_s)->setText(text.replace(u"%DIR%"_s, folder));
@@ -643,11 +642,7 @@ void FormStorageTest::damagedStore()
     QFETCH(bool, restored);
     const QString path = SettingsStore::programFilePath();
     const QDir folder = QFileInfo(path).dir();
-    QVERIFY(QDir().mkpath(folder.path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(text), text.size());
-    file.close();
+    writeFile(path, text);
     const QStringList ticked = restored ? QStringList(u"RF"_s) : QStringList();
     {
         const Window window = showWindow();
@@ -667,8 +662,7 @@ void FormStorageTest::damagedStore()
 
 void FormStorageTest::unwritableStore()
 {
-    QFile blocker(QFileInfo(SettingsStore::programFilePath()).path());
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    writeFile(QFileInfo(SettingsStore::programFilePath()).path(), {});
     Window window = showWindow();
     QCOMPARE(m_errors, QStringList());
     QVERIFY(window->close());
@@ -740,8 +734,7 @@ void FormStorageTest::completedSaveIsNotRepeatedAtDestruction()
     // A save at destruction would now fail and say so.
     const QString folder = QFileInfo(SettingsStore::programFilePath()).path();
     QVERIFY(QDir(folder).removeRecursively());
-    QFile blocker(folder);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    writeFile(folder, {});
     window.reset();
     QCOMPARE(m_errors, QStringList());
 }

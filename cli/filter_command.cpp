@@ -1,0 +1,115 @@
+#include "filter_command.h"
+
+#include "command_line.h"
+#include "console_reporter.h"
+#include "diagnostics.h"
+#include "error_codes.h"
+#include "in_out_error.h"
+#include "record_report.h"
+#include "run_generation.h"
+#include "user_message.h"
+#include "version.h"
+
+#include <cerrno>
+
+namespace {
+
+class FilterCommand
+{
+public:
+    FilterCommand(std::FILE* out, std::FILE* err)
+        : m_out(out)
+        , m_err(err)
+    { }
+
+    int execute(const std::vector<std::string>& arguments);
+
+private:
+    int count(const CommandLine& commandLine);
+    int run(const CommandLine& commandLine);
+    // The status, unless what was written to out cannot reach it.
+    int finish(int status);
+    void print(const std::string& text) { std::fputs(text.c_str(), m_out); }
+    void printError(const std::string& text) { std::fputs(text.c_str(), m_err); }
+
+    std::FILE* m_out;
+    std::FILE* m_err;
+};
+
+int FilterCommand::finish(int status)
+{
+    if (std::fflush(m_out) != 0 || std::ferror(m_out)) {
+        printError(fileFailureText(EInOutError::messageFor(codeForErrno(errno))));
+        return ExitStatus::FileFailure;
+    }
+    return status;
+}
+
+int FilterCommand::count(const CommandLine& commandLine)
+{
+    ConsoleReporter reporter;
+    RecordTally tally;
+    if (countRecords(commandLine.source, tally, reporter) != RunOutcome::Completed) {
+        printError(diagnosticText(reporter.consoleText()));
+        return finish(ExitStatus::Rejected);
+    }
+    print(countText(tally));
+    return finish(ExitStatus::Completed);
+}
+
+int FilterCommand::run(const CommandLine& commandLine)
+{
+    if (commandLine.speedGiven && kindOfName(commandLine.source) == PointFileKind::Rumbelo)
+        printError(diagnosticText("aviso: --speed no tiene efecto en un fichero de Rumbelo"));
+    ConsoleReporter reporter;
+    RecordTally tally;
+    if (RunGeneration(commandLine.source, commandLine.destination, commandLine.options, reporter, systemFileSystem(),
+                      &tally)
+        != RunOutcome::Completed) {
+        printError(diagnosticText(reporter.consoleText()));
+        return finish(ExitStatus::Rejected);
+    }
+    if (!commandLine.quiet)
+        print(reporter.consoleText());
+    if (commandLine.summary)
+        print(summaryText(tally));
+    return finish(ExitStatus::Completed);
+}
+
+int FilterCommand::execute(const std::vector<std::string>& arguments)
+{
+    const auto parsed = parseCommandLine(arguments);
+    if (const auto* error = std::get_if<CommandLineError>(&parsed)) {
+        printError(usageErrorText(error->reason));
+        return ExitStatus::UsageError;
+    }
+    const CommandLine& commandLine = std::get<CommandLine>(parsed);
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        print(HelpText);
+        return finish(ExitStatus::Completed);
+    case CommandLine::Action::Version:
+        print(std::string(ProgramName) + " " CRIBAXON_VERSION "\n");
+        return finish(ExitStatus::Completed);
+    case CommandLine::Action::Count:
+        return count(commandLine);
+    case CommandLine::Action::Run:
+        break;
+    }
+    return run(commandLine);
+}
+
+} // namespace
+
+int runFilterCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err)
+{
+    FilterCommand command(out, err);
+    try {
+        return command.execute(arguments);
+    } catch (const EInOutError& error) {
+        std::fputs(fileFailureText(error.message(), error.fileName()).c_str(), err);
+    } catch (...) {
+        std::fputs(fileFailureText(userMessage(std::current_exception())).c_str(), err);
+    }
+    return ExitStatus::FileFailure;
+}

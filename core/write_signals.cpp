@@ -1,0 +1,9 @@
+#include "write_signals.h"
+
+#include <csignal>
+
+void ignoreWriteSignals()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}

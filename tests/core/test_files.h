@@ -1,0 +1,16 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Files and lines as the tests of every layer set them up and read them back.
+
+// The whole file; empty when there is none.
+std::string readFile(const std::string& path);
+
+// The file made anew with exactly these bytes.
+void writeFile(const std::string& path, std::string_view bytes);
+
+// Each line followed by CR LF, as the line files write them.
+std::string crlf(std::initializer_list<std::string> lines);
