@@ -110,5 +110,64 @@ for command in "${commands[@]}"; do
     fi
     results+=("$command exit $status in $((elapsed / 60))m$(printf %02d $((elapsed % 60)))s")
 done
-echo "fresh Debian 12, $(git rev-parse --short "$head"): ${results[0]}; ${results[1]}"
+
+# README's package command, with the tests on the package's own build, there; then the package
+# installed by apt into a new copy of the bare Debian (inside the root, so that the cleanup covers
+# it), without recommendations and then with them, started, and removed.
+chroot_clean() {
+    env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root TERM=dumb \
+        chroot "$1" /bin/sh -c "$2" </dev/null
+}
+prove_package() {
+    chroot_clean "$root" "cd /root/zorvanti-cribaxon && ./scripts/package.sh" || return
+    local bare=$root/var/tmp/bare-debian tree
+    mkdir "$bare" && tar -C "$bare" --numeric-owner -xf "$base" || return
+    cp -L /etc/resolv.conf "$bare/etc/resolv.conf" && cp "$root"/root/zorvanti-cribaxon/build-package/*.deb "$bare/tmp/" ||
+        return
+    mount -t proc proc "$bare/proc" && mounts+=("$bare/proc") || return
+    for tree in /sys /dev; do
+        mount --rbind "$tree" "$bare$tree" && mounts+=("$bare$tree") && mount --make-rslave "$bare$tree" || return
+    done
+    mount --bind "$cache/apt-archives" "$bare/var/cache/apt/archives" && mounts+=("$bare/var/cache/apt/archives") ||
+        return
+    chroot_clean "$bare" 'set -ex
+        export DEBIAN_FRONTEND=noninteractive
+        absent() { ! dpkg -s "$1" >/dev/null 2>&1; }
+        handles_sigterm() { mask=$(sed -n "s/^SigCgt:\t//p" "/proc/$1/status") && [ $((0x$mask & 0x4000)) -ne 0 ]; }
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends /tmp/zorvanti-cribaxon_*_amd64.deb
+        absent qt6-wayland
+        cribaxon-filter --version
+        # A start: the window is made, SIGTERM closes it once its handler is in place, and the
+        # settings are written.
+        QT_QPA_PLATFORM=offscreen zorvanti-cribaxon & program=$!
+        trap "kill $program 2>/dev/null" EXIT
+        tries=0
+        until handles_sigterm $program; do
+            [ $tries -lt 600 ] || exit 1
+            tries=$((tries + 1))
+            sleep 0.1
+        done
+        kill -TERM $program && wait $program
+        grep -q "^\[TFPral\]" /root/.config/Software/zorvanti-cribaxon.conf
+        apt-get remove -y -qq zorvanti-cribaxon
+        [ ! -e /usr/bin/zorvanti-cribaxon ]
+        apt-get install -y -qq /tmp/zorvanti-cribaxon_*_amd64.deb /tmp/zorvanti-cribaxon-dbgsym_*_amd64.deb
+        dpkg -s qt6-wayland hicolor-icon-theme >/dev/null
+        apt-get purge -y -qq zorvanti-cribaxon zorvanti-cribaxon-dbgsym
+        absent zorvanti-cribaxon'
+}
+log=$cache/logs/$stamp-package.log
+note "running ./scripts/package.sh, then installing the package in a bare Debian (output in $log)"
+start=$SECONDS
+status=0
+prove_package >"$log" 2>&1 || status=$?
+elapsed=$((SECONDS - start))
+if [ "$status" -ne 0 ]; then
+    failed=1
+    tail -n 60 "$log" >&2
+fi
+results+=("package, install, start, removal exit $status in $((elapsed / 60))m$(printf %02d $((elapsed % 60)))s")
+
+echo "fresh Debian 12, $(git rev-parse --short "$head"): ${results[0]}; ${results[1]}; ${results[2]}"
 exit "$failed"
