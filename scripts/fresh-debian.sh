@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Proves README's two commands where a new user starts: a fresh, minimal Debian 12 made by debootstrap,
 # into which the committed HEAD is cloned. There, as root, with no input and a clean environment, it
-# runs README's test command and then its run command (--run-first: the other order), prints one line
-# with both exit statuses and times, and fails where either failed. Needs root.
+# runs README's test command and then its run command (--run-first: the other order), then its package
+# command and the package's install, start and removal in a bare copy (prove_package below); it prints
+# one line with the exit statuses and times, and fails where any failed. Needs root.
 #   scripts/fresh-debian.sh [--run-first]
 # The bare root is made once and kept, with the packages apt fetches, in FRESH_DEBIAN_CACHE (default
 # /var/tmp/cribaxon-fresh-debian); every run works in a new copy of it, removed afterwards, and keeps

@@ -13,7 +13,10 @@ profiles=()
 if ! dpkg-checkbuilddeps "${profiles[@]}" debian/control 2>/dev/null; then
     echo "Instalando las dependencias de compilación de debian/control"
     sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Instálelas como root: apt-get build-dep ./" >&2; exit 1; }
+        sudo=(sudo)
+    fi
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get build-dep -y -qq --no-install-recommends "${profiles[@]}" ./
 fi
