@@ -29,9 +29,11 @@ cp -r "$source/debian" "$work/source/"
 echo zorvanti-cribaxon >"$work/source/debian/debhelper-build-stamp"
 printf '\noverride_dh_auto_install:\n\tDESTDIR=$(CURDIR)/debian/zorvanti-cribaxon cmake --install %s --prefix /usr\n' \
     "$build" >>"$work/source/debian/rules"
-# Not the settings of a package build that this test may run inside.
+# Not the settings of a package build that this test may run inside. Unstripped and uncompressed,
+# the package is made in a fraction of the time and holds the same files.
 unset "${!DH_@}" "${!DEB_@}" MAKEFLAGS MFLAGS MAKELEVEL
-if ! (cd "$work/source" && DEB_BUILD_OPTIONS="nocheck noautodbgsym" debian/rules binary) >"$work/dh.log" 2>&1; then
+export DEB_BUILD_OPTIONS="nocheck noautodbgsym nostrip" DPKG_DEB_COMPRESSOR_TYPE=none
+if ! (cd "$work/source" && debian/rules binary) >"$work/dh.log" 2>&1; then
     cat "$work/dh.log"
     echo "FAILED: debian/rules binary"
     exit 1
