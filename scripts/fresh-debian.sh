@@ -150,6 +150,7 @@ prove_package() {
             sleep 0.1
         done
         kill -TERM $program && wait $program
+        trap - EXIT
         grep -q "^\[TFPral\]" /root/.config/Software/zorvanti-cribaxon.conf
         apt-get remove -y -qq zorvanti-cribaxon
         [ ! -e /usr/bin/zorvanti-cribaxon ]
