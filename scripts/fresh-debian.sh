@@ -2,8 +2,9 @@
 # Proves README's two commands where a new user starts: a fresh, minimal Debian 12 made by debootstrap,
 # into which the committed HEAD is cloned. There, as root, with no input and a clean environment, it
 # runs README's test command and then its run command (--run-first: the other order), then the test
-# command once more as an ordinary user made there, prints one line with the exit statuses and times,
-# and fails where any failed. Needs root.
+# command once more as an ordinary user made there, then its package command and the package's install,
+# start and removal in a bare copy (prove_package below); it prints one line with the exit statuses and
+# times, and fails where any failed. Needs root.
 #   scripts/fresh-debian.sh [--run-first]
 # The Debian archive is the one the machine's apt uses (FRESH_DEBIAN_MIRROR: another), and so is the
 # security archive. The bare root is made once and kept, with the packages apt fetches, in
@@ -153,6 +154,62 @@ done
 # file permissions bind, which root passes by right, run only so.
 chroot "$root" chown -R "$user:$user" "$project"
 run_in_copy "$user" ./scripts/test.sh
+# README's package command, whose build runs the tests too, there.
+run_in_copy root ./scripts/package.sh
+
+# The package installed by apt into a new copy of the bare Debian (inside the root, so that the
+# cleanup covers it), without recommendations and then with them, started, and removed.
+prove_package() {
+    local bare=$root/var/tmp/bare-debian tree
+    mkdir "$bare" && tar -C "$bare" --numeric-owner -xf "$base" || return
+    cp "$root/etc/apt/sources.list" "$bare/etc/apt/sources.list" && cp -L /etc/resolv.conf "$bare/etc/resolv.conf" &&
+        cp "$root$project"/build-package/*.deb "$bare/tmp/" || return
+    mount -t proc proc "$bare/proc" && mounts+=("$bare/proc") || return
+    for tree in /sys /dev; do
+        mount --rbind "$tree" "$bare$tree" && mounts+=("$bare$tree") && mount --make-rslave "$bare$tree" || return
+    done
+    mount --bind "$cache/apt-archives" "$bare/var/cache/apt/archives" && mounts+=("$bare/var/cache/apt/archives") ||
+        return
+    env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root TERM=dumb \
+        chroot "$bare" /bin/sh -c 'set -ex
+        export DEBIAN_FRONTEND=noninteractive
+        absent() { ! dpkg -s "$1" >/dev/null 2>&1; }
+        handles_sigterm() { mask=$(sed -n "s/^SigCgt:\t//p" "/proc/$1/status") && [ $((0x$mask & 0x4000)) -ne 0 ]; }
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends /tmp/zorvanti-cribaxon_*_amd64.deb
+        absent qt6-wayland
+        cribaxon-filter --version
+        # A start: the window is made, SIGTERM closes it once its handler is in place, and the
+        # settings are written.
+        QT_QPA_PLATFORM=offscreen zorvanti-cribaxon & program=$!
+        trap "kill $program 2>/dev/null" EXIT
+        tries=0
+        until handles_sigterm $program; do
+            [ $tries -lt 600 ] || exit 1
+            tries=$((tries + 1))
+            sleep 0.1
+        done
+        kill -TERM $program && wait $program
+        trap - EXIT
+        grep -q "^\[TFPral\]" /root/.config/Software/zorvanti-cribaxon.conf
+        apt-get remove -y -qq zorvanti-cribaxon
+        [ ! -e /usr/bin/zorvanti-cribaxon ]
+        apt-get install -y -qq /tmp/zorvanti-cribaxon_*_amd64.deb /tmp/zorvanti-cribaxon-dbgsym_*_amd64.deb
+        dpkg -s qt6-wayland hicolor-icon-theme >/dev/null
+        apt-get purge -y -qq zorvanti-cribaxon zorvanti-cribaxon-dbgsym
+        absent zorvanti-cribaxon' </dev/null
+}
+log=$cache/logs/$stamp-install.log
+note "installing the package in a bare Debian, starting and removing it (output in $log)"
+start=$SECONDS
+status=0
+prove_package >"$log" 2>&1 || status=$?
+elapsed=$((SECONDS - start))
+if [ "$status" -ne 0 ]; then
+    failed=1
+    tail -n 60 "$log" >&2
+fi
+results+=("package install, start, removal exit $status in $((elapsed / 60))m$(printf %02d $((elapsed % 60)))s")
 
 printf -v line '%s; ' "${results[@]}"
 echo "fresh Debian 12, $(git rev-parse --short "$head"): ${line%; }"

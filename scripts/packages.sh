@@ -11,7 +11,7 @@ CRIBAXON_BUILD_PACKAGES=(
 )
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
-    desktop-file-utils appstream dpkg-dev file man-db bash-completion
+    desktop-file-utils appstream dpkg-dev debhelper file man-db bash-completion
     xvfb openbox xfwm4 dbus-daemon dbus-bin xdotool x11-utils x11-xserver-utils wmctrl weston
     python3 python3-pyatspi at-spi2-core
 )
@@ -19,7 +19,7 @@ CRIBAXON_TEST_PACKAGES=(
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
 CRIBAXON_TEST_COMMANDS=(
     ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
-    dpkg-shlibdeps:dpkg-dev file:file man:man-db
+    dpkg-shlibdeps:dpkg-dev dh:debhelper file:file man:man-db
     Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon dbus-send:dbus-bin xdotool:xdotool
     xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils xrdb:x11-xserver-utils wmctrl:wmctrl weston:weston weston-debug:weston
     /usr/bin/python3:python3 /usr/libexec/at-spi-bus-launcher:at-spi2-core
