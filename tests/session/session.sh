@@ -84,6 +84,10 @@ session_cleanup() {
         for log in "$SESSION_DIR"/*.log; do
             [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 40 "$log"; }
         done
+        # What a person would have seen: the windows, with their processes, and the program's state.
+        [ -z "${DISPLAY:-}" ] || { echo "--- windows"; wmctrl -l -p -G 2>&1; }
+        [ -z "${SESSION_PROGRAM_PID:-}" ] ||
+            echo "--- program $SESSION_PROGRAM_PID: $(ps -o stat=,etime=,time= -p "$SESSION_PROGRAM_PID" || echo ended)"
     fi
     # The window manager and the bus start helpers of their own; all of them are below this shell.
     local pids
