@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -139,6 +141,40 @@ INSTANTIATE_TEST_SUITE_P(, SharingRule,
                                                    [](const TemporaryFolder& f, const std::string&) {
                                                        return f.path("./held.mdb");
                                                    }}),
+                         [](const auto& info) { return info.param.name; });
+
+struct ForeignLockCase
+{
+    const char* name;
+    int heldAs;
+    bool reading;
+};
+
+class ForeignLock : public testing::TestWithParam<ForeignLockCase>
+{
+};
+
+// Held by another program, the file is refused at once. An open that waited
+// would return only once the watchdog lets go, and then write over the file.
+TEST_P(ForeignLock, IsASharingViolationWhileTheLockIsHeld)
+{
+    TemporaryFolder folder;
+    const std::string name = folder.write("held.mdb", "574C\r\n");
+    const int other = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(other, GetParam().heldAs), 0);
+    auto attempt = std::async(std::launch::async, [&] {
+        return GetParam().reading ? inOutCodeOf([&] { LineReader().open(name); })
+                                  : inOutCodeOf([&] { LineWriter().create(name); });
+    });
+    EXPECT_EQ(attempt.wait_for(std::chrono::minutes(1)), std::future_status::ready) << "it waited for the lock";
+    ::close(other);
+    EXPECT_EQ(attempt.get(), 32);
+    EXPECT_EQ(folder.read("held.mdb"), "574C\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(, ForeignLock,
+                         testing::Values(ForeignLockCase {"DestinationBeingRead", LOCK_SH, false},
+                                         ForeignLockCase {"SourceBeingWritten", LOCK_EX, true}),
                          [](const auto& info) { return info.param.name; });
 
 // Read-only for anybody, root included; a file that the umask makes read-only

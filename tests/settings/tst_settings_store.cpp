@@ -1,6 +1,7 @@
 #include "qt_files.h"
 #include "settings_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void valueTypes();
     void writtenTextReadsBackInAFreshStore_data();
     void writtenTextReadsBackInAFreshStore();
+    void unparsableFileIsNeverWrittenOver_data();
     void unparsableFileIsNeverWrittenOver();
     void blockedStoreFailsToCreateTheKey_data();
     void blockedStoreFailsToCreateTheKey();
@@ -161,10 +163,21 @@ void SettingsStoreTest::writtenTextReadsBackInAFreshStore()
     QCOMPARE(copy.readText(u"Value"_s, u"default"_s), text);
 }
 
+void SettingsStoreTest::unparsableFileIsNeverWrittenOver_data()
+{
+    QTest::addColumn<bool>("putBackImpossible");
+    QTest::addRow("previous copy kept") << false;
+    // A folder where the previous copy goes: nothing written could be put back.
+    QTest::addRow("previous copy's name taken") << true;
+}
+
 void SettingsStoreTest::unparsableFileIsNeverWrittenOver()
 {
+    QFETCH(bool, putBackImpossible);
     const QByteArray text = "[TFPral]\nValue=1\nnot a value line\n";
     writeFile(storePath(), text);
+    if (putBackImpossible)
+        writeFile(storePath() + u".previous-%1/x"_s.arg(QCoreApplication::applicationPid()), {});
     SettingsStore store(storePath(), Section);
     QCOMPARE(errorOf([&] { store.readText(u"Value"_s, {}); }), u"Error al leer 'Value'"_s);
     QCOMPARE(errorOf([&] { store.writeText(u"Value"_s, u"2"_s); }), u"Error al guardar 'Value'"_s);
