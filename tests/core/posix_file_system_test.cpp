@@ -143,39 +143,26 @@ INSTANTIATE_TEST_SUITE_P(, SharingRule,
                                                    }}),
                          [](const auto& info) { return info.param.name; });
 
-struct ForeignLockCase
+// Held by another program, a file is refused at once: an open that waited would
+// return only once the watchdog lets go, and then write over the file.
+TEST(PosixFileSystem, FileLockedElsewhereIsRefusedWhileTheLockIsHeld)
 {
-    const char* name;
-    int heldAs;
-    bool reading;
-};
-
-class ForeignLock : public testing::TestWithParam<ForeignLockCase>
-{
-};
-
-// Held by another program, the file is refused at once. An open that waited
-// would return only once the watchdog lets go, and then write over the file.
-TEST_P(ForeignLock, IsASharingViolationWhileTheLockIsHeld)
-{
-    TemporaryFolder folder;
-    const std::string name = folder.write("held.mdb", "574C\r\n");
-    const int other = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(other, GetParam().heldAs), 0);
-    auto attempt = std::async(std::launch::async, [&] {
-        return GetParam().reading ? inOutCodeOf([&] { LineReader().open(name); })
-                                  : inOutCodeOf([&] { LineWriter().create(name); });
-    });
-    EXPECT_EQ(attempt.wait_for(std::chrono::minutes(1)), std::future_status::ready) << "it waited for the lock";
-    ::close(other);
-    EXPECT_EQ(attempt.get(), 32);
-    EXPECT_EQ(folder.read("held.mdb"), "574C\r\n");
+    for (const bool reading : {false, true}) {
+        SCOPED_TRACE(reading ? "source" : "destination");
+        TemporaryFolder folder;
+        const std::string name = folder.write("held.mdb", "574C\r\n");
+        const int other = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        // A reader elsewhere keeps out a destination; a writer, a source.
+        ASSERT_EQ(::flock(other, reading ? LOCK_EX : LOCK_SH), 0);
+        auto attempt = std::async(std::launch::async, [&] {
+            return inOutCodeOf([&] { reading ? LineReader().open(name) : LineWriter().create(name); });
+        });
+        EXPECT_EQ(attempt.wait_for(std::chrono::minutes(1)), std::future_status::ready) << "it waited for the lock";
+        ::close(other);
+        EXPECT_EQ(attempt.get(), 32);
+        EXPECT_EQ(folder.read("held.mdb"), "574C\r\n");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(, ForeignLock,
-                         testing::Values(ForeignLockCase {"DestinationBeingRead", LOCK_SH, false},
-                                         ForeignLockCase {"SourceBeingWritten", LOCK_EX, true}),
-                         [](const auto& info) { return info.param.name; });
 
 // Read-only for anybody, root included; a file that the umask makes read-only
 // as it is created is not one that was read-only before.
