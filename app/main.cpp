@@ -16,5 +16,6 @@ int main(int argc, char* argv[])
     TFPral FPral;
     QObject::connect(&termination, &TerminationSignals::received, &FPral, &TFPral::closeAtTermination);
     FPral.show();
-    return application.exec();
+    const int status = application.exec();
+    return status != 0 ? status : FPral.exitStatus();
 }

@@ -1,7 +1,9 @@
 #include "posix_calls.h"
 
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 const PosixCalls& PosixCalls::system()
@@ -16,7 +18,15 @@ const PosixCalls& PosixCalls::system()
         ::write,
         ::sync_file_range,
         ::fdatasync,
+        ::fsync,
         ::close,
+        ::readlink,
+        ::statfs,
+        [](int fd, unsigned long request, int* argument) { return ::ioctl(fd, request, argument); },
+        ::fchmod,
+        ::fchown,
+        ::rename,
+        ::unlink,
     };
     return calls;
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/vfs.h>
 
 // Every system call of the POSIX file layer, so that tests can make any of
 // them fail, come back short or report a chosen error.
@@ -17,7 +18,16 @@ struct PosixCalls
     ssize_t (*write)(int fd, const void* buffer, size_t count);
     int (*syncFileRange)(int fd, off_t offset, off_t count, unsigned int flags);
     int (*fdatasync)(int fd);
+    int (*fsync)(int fd);
     int (*close)(int fd);
+    ssize_t (*readlink)(const char* name, char* buffer, size_t size);
+    int (*statfs)(const char* name, struct statfs* status);
+    // Only the ioctls whose argument is an int, such as FS_IOC_GETFLAGS.
+    int (*ioctl)(int fd, unsigned long request, int* argument);
+    int (*fchmod)(int fd, mode_t mode);
+    int (*fchown)(int fd, uid_t owner, gid_t group);
+    int (*rename)(const char* from, const char* to);
+    int (*unlink)(const char* name);
 
     static const PosixCalls& system();
 };

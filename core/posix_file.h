@@ -28,6 +28,7 @@ public:
     std::int32_t close() override;
 
     Access access() const noexcept { return m_access; }
+    int descriptor() const noexcept { return m_fd.get(); }
     const FileIdentity& identity() const noexcept { return m_identity; }
 
 private:

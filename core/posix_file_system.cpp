@@ -3,6 +3,7 @@
 #include "error_codes.h"
 #include "in_out_error.h"
 #include "posix_file.h"
+#include "same_entry.h"
 
 #include <algorithm>
 #include <array>
@@ -67,6 +68,21 @@ bool PosixFileSystem::holds(const FileIdentity& identity, bool writersOnly) cons
     });
 }
 
+bool PosixFileSystem::holdsByName(int fd, bool writersOnly) const
+{
+    std::string name;
+    for (const PosixFile* file : m_openFiles) {
+        if (writersOnly && file->access() != PosixFile::Access::Write)
+            continue;
+        if (name.empty())
+            name = nameOfOpenFile(m_calls, fd);
+        const std::string held = nameOfOpenFile(m_calls, file->descriptor());
+        if (!name.empty() && !held.empty() && nameOneFile(m_calls, name, held))
+            return true;
+    }
+    return false;
+}
+
 bool PosixFileSystem::isStandardOutputOrError(const FileIdentity& identity) const
 {
     constexpr std::array StandardStreams {STDOUT_FILENO, STDERR_FILENO};
@@ -91,7 +107,7 @@ OpenResult PosixFileSystem::openForReading(const std::string& name)
     if (S_ISDIR(status.st_mode))
         return failure(InOutCode::AccessDenied);
     const FileIdentity identity = FileIdentity::of(status);
-    if (holds(identity, true))
+    if (holds(identity, true) || holdsByName(fd.get(), true))
         return failure(InOutCode::SharingViolation);
     if (const std::int32_t error = lock(fd.get(), status, LOCK_SH))
         return failure(error);
@@ -131,7 +147,8 @@ OpenResult PosixFileSystem::createForWriting(const std::string& name)
     if (!created && (status.st_mode & AnyWriteBit) == 0)
         return failure(InOutCode::AccessDenied);
     const FileIdentity identity = FileIdentity::of(status);
-    if (holds(identity, false) || isStandardOutputOrError(identity))
+    // A file just made is no file held, whatever its name.
+    if (holds(identity, false) || isStandardOutputOrError(identity) || (!created && holdsByName(fd.get(), false)))
         return failure(InOutCode::SharingViolation);
     if (const std::int32_t error = lock(fd.get(), status, LOCK_EX))
         return failure(error);

@@ -28,7 +28,8 @@ struct TransferSizes
 };
 
 // Files of the running system. The sharing rule is kept twice: among the files
-// of this file system by their identities, whatever their kind, and towards
+// of this file system by their identities, whatever their kind, or by their
+// names where a file system that folds letter case tells no identity, and towards
 // other programs with flock(2) on regular files (readers hold a shared lock,
 // writers an exclusive one taken before the file is emptied). The locks are
 // advisory: they bind this program (and every copy of it), not programs that
@@ -62,6 +63,8 @@ private:
     // Takes the sharing lock of a regular file; others pass unlocked.
     std::int32_t lock(int fd, const struct stat& status, int operation) const;
     bool holds(const FileIdentity& identity, bool writersOnly) const;
+    // Whether a file held is the open file fd by another spelling of its name.
+    bool holdsByName(int fd, bool writersOnly) const;
     bool isStandardOutputOrError(const FileIdentity& identity) const;
 
     const PosixCalls& m_calls;

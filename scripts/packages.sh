@@ -2,7 +2,7 @@
 # other scripts.
 CRIBAXON_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-l10n-tools libgl-dev
     # Not linked: the platform plugin that starts the program on a desktop of Wayland alone.
     qt6-wayland
     libjpeg62-turbo-dev libxcb1-dev

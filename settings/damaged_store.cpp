@@ -1,5 +1,7 @@
 #include "damaged_store.h"
 
+#include "store_lock.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -44,6 +46,10 @@ std::optional<QString> setAsideDamagedStore(const QString& filePath, const QDate
 {
     // A folder or a file that cannot be opened is no format error: the store reports it when read.
     if (parseStatus(filePath) != QSettings::FormatError)
+        return std::nullopt;
+    // A write of the store like any other.
+    const StoreLock lock(filePath);
+    if (!lock.isLocked())
         return std::nullopt;
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))

@@ -1,5 +1,7 @@
 #include "settings_store.h"
 
+#include "store_file.h"
+#include "store_lock.h"
 #include "stored_text.h"
 
 #include <QCoreApplication>
@@ -7,10 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
-#include <filesystem>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -26,45 +28,47 @@ const QString& withFileCreated(const QString& filePath)
     return filePath;
 }
 
-std::filesystem::path toPath(const QString& path)
+// Qt 6.4's QSaveFile takes no notice of a write that fails as it empties its
+// buffer (a full disk, a quota), and puts the cut file in place as if all went
+// well. QSettings writes one line for each section and each value, so a whole
+// file has exactly that many lines.
+bool isWhole(const QByteArray& text, const QSettings& settings)
 {
-    return QFile::encodeName(path).toStdString();
+    const QStringList keys = settings.allKeys();
+    QSet<QString> sections;
+    for (const QString& key : keys)
+        sections.insert(key.contains(u'/') ? key.section(u'/', 0, 0) : QString());
+    const QList<QByteArray> lines = text.split('\n');
+    const auto written
+        = std::count_if(lines.begin(), lines.end(), [](const QByteArray& line) { return !line.isEmpty(); });
+    return text.endsWith('\n') && written == keys.size() + sections.size();
 }
 
-// The file as it was before one write, kept under a second name that shares
-// its data: it takes no room on the disk, so it can be put back on a full one.
-class PreviousFile final
+// The text QSettings writes for the store's file as it now is with the value
+// set, made in a scratch folder: QSettings' own writing would wait for ever for
+// a lock that a stopped process holds, and take no notice of a failed flush.
+std::optional<QByteArray> mergedText(const QByteArray& current, const QString& key, const QString& text)
 {
-public:
-    explicit PreviousFile(const QString& filePath)
-        : m_file(toPath(filePath))
-        , m_previous(toPath(filePath + u".previous-"_s + QString::number(QCoreApplication::applicationPid())))
-    {
-        std::error_code failed;
-        std::filesystem::remove(m_previous, failed);
-        std::filesystem::create_hard_link(m_file, m_previous, failed);
-        m_kept = !failed;
-    }
-    ~PreviousFile()
-    {
-        std::error_code ignored;
-        std::filesystem::remove(m_previous, ignored);
-    }
-    PreviousFile(const PreviousFile&) = delete;
-    PreviousFile& operator=(const PreviousFile&) = delete;
-
-    void putBack()
-    {
-        std::error_code ignored;
-        if (m_kept)
-            std::filesystem::rename(m_previous, m_file, ignored);
-    }
-
-private:
-    std::filesystem::path m_file;
-    std::filesystem::path m_previous;
-    bool m_kept;
-};
+    // In memory where the system has it: QSaveFile flushes even a scratch file to its device.
+    const QFileInfo memory(u"/dev/shm"_s);
+    const QTemporaryDir scratch((memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath())
+                                + u"/zorvanti-cribaxon-XXXXXX"_s);
+    const QString path = scratch.filePath(u"store.conf"_s);
+    QFile file(path);
+    if (!scratch.isValid() || !file.open(QIODevice::WriteOnly) || file.write(current) != current.size()
+        || !file.flush())
+        return std::nullopt;
+    file.close();
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(key, text);
+    settings.sync();
+    if (settings.status() != QSettings::NoError || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray merged = file.readAll();
+    if (file.error() != QFileDevice::NoError || !isWhole(merged, settings))
+        return std::nullopt;
+    return merged;
+}
 
 } // namespace
 
@@ -72,9 +76,10 @@ ESettingsStoreError::ESettingsStoreError(const QString& message)
     : Exception(message.toStdString())
 { }
 
-SettingsStore::SettingsStore(const QString& filePath, const QString& section)
+SettingsStore::SettingsStore(const QString& filePath, const QString& section, const PosixCalls& calls)
     : m_filePath(filePath)
     , m_section(section)
+    , m_calls(calls)
     , m_settings(withFileCreated(filePath), QSettings::IniFormat)
 {
     // Parsing every section now tells whether the file could be read and parsed.
@@ -85,8 +90,11 @@ SettingsStore::SettingsStore(const QString& filePath, const QString& section)
 
 QString SettingsStore::programFilePath()
 {
+    // The base-directory rules take a relative XDG_CONFIG_HOME for invalid, and
+    // the current folder moves with every confirmed browse.
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     return QStringLiteral("%1/Software/%2.conf")
-        .arg(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+        .arg(QDir::isAbsolutePath(configHome) ? configHome : QDir::homePath() + u"/.config"_s,
              StoredText::executableBaseName(QCoreApplication::applicationFilePath()));
 }
 
@@ -118,37 +126,26 @@ void SettingsStore::writeText(const QString& name, const QString& text)
 {
     if (!canCreateSection())
         throw ESettingsStoreError(QStringLiteral("Error al crear la llave %1").arg(m_section));
+    const ESettingsStoreError failure(QStringLiteral("Error al guardar '%1'").arg(name));
     if (!m_readable)
-        throw ESettingsStoreError(QStringLiteral("Error al guardar '%1'").arg(name));
-    m_settings.setValue(key(name), text);
-    // QSettings replaces the whole file at once, so a crash leaves either the
-    // old file or the new one, never a part.
-    PreviousFile previous(m_filePath);
-    m_settings.sync();
-    if (m_settings.status() != QSettings::NoError || !isFileWhole()) {
-        previous.putBack();
-        throw ESettingsStoreError(QStringLiteral("Error al guardar '%1'").arg(name));
-    }
-}
-
-// Qt 6.4's QSaveFile takes no notice of a write that fails as it empties its
-// buffer (a full disk, a quota), and puts the cut file in place as if all went
-// well. QSettings writes one line for each section and each value, so a whole
-// file has exactly that many lines.
-bool SettingsStore::isFileWhole() const
-{
+        throw failure;
+    const StoreLock lock(m_filePath);
+    if (!lock.isLocked())
+        throw failure;
+    removeStoreLeftovers(m_filePath, m_calls);
+    // Read again under the lock: another copy of the program may have written since.
     QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = file.readAll();
-    const QStringList keys = m_settings.allKeys();
-    QSet<QString> sections;
-    for (const QString& key : keys)
-        sections.insert(key.contains(u'/') ? key.section(u'/', 0, 0) : QString());
-    const QList<QByteArray> lines = text.split('\n');
-    const auto written
-        = std::count_if(lines.begin(), lines.end(), [](const QByteArray& line) { return !line.isEmpty(); });
-    return text.endsWith('\n') && written == keys.size() + sections.size();
+    QByteArray current;
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly))
+            throw failure;
+        current = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw failure;
+    }
+    const std::optional<QByteArray> merged = mergedText(current, key(name), text);
+    if (!merged || !replaceStoreFile(m_filePath, *merged, m_calls))
+        throw failure;
 }
 
 bool SettingsStore::canCreateSection() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exception.h"
+#include "posix_calls.h"
 
 #include <QSettings>
 #include <QString>
@@ -18,7 +19,7 @@ public:
 class SettingsStore final
 {
 public:
-    SettingsStore(const QString& filePath, const QString& section);
+    SettingsStore(const QString& filePath, const QString& section, const PosixCalls& calls = PosixCalls::system());
 
     // "<configuration folder>/Software/<executable base name>.conf" of the running program.
     static QString programFilePath();
@@ -30,16 +31,19 @@ public:
 
     // Stores the text as the value and makes it durable before returning. Raises
     // "Error al crear la llave %s" when the section's file or folder cannot be
-    // created, "Error al guardar '%s'" when the value cannot be stored.
+    // created, "Error al guardar '%s'" when the value cannot be stored: also when
+    // the file is read-only (for root too), when another process holds the
+    // store's lock for longer than a moment, or when the flush to the device
+    // fails. Reads of this store do not see the values written through it.
     void writeText(const QString& name, const QString& text);
 
 private:
     bool canCreateSection() const;
-    bool isFileWhole() const;
     QString key(const QString& name) const;
 
     QString m_filePath;
     QString m_section;
+    const PosixCalls& m_calls;
     QSettings m_settings;
     bool m_readable;
 };

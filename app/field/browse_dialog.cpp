@@ -1,17 +1,36 @@
 #include "browse_dialog.h"
 
 #include "frame_margins.h"
+#include "window_scaling.h"
 
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
+#include <QTreeView>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
 
 namespace BrowseDialog {
 namespace {
+
+// For a font whose line height is 13 pixels, as the main window; wide enough for every column at 96 dots per inch.
+constexpr QSize DesignedSize {640, 400};
+
+// Every column as wide as its heading and its widest entry, the names taking the room that is left.
+void fitColumns(QFileDialog& dialog)
+{
+    auto* details = dialog.findChild<QTreeView*>(u"treeView"_s);
+    Q_ASSERT(details);
+    if (!details)
+        return;
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
 
 void placeOnMonitorOf(QFileDialog& dialog, const QWidget* window)
 {
@@ -48,7 +67,9 @@ Result showFileDialog(const Request& request)
         nameBox->setText(request.proposedName);
 
     dialog.setSizeGripEnabled(false);
-    dialog.setFixedSize(dialog.size());
+    // It grows with its font as the main window does, so that what it shows at 96 dots per inch it shows at any.
+    dialog.setFixedSize(scaledForLineHeight(DesignedSize, QFontMetrics(dialog.font()).height()));
+    fitColumns(dialog);
     placeOnMonitorOf(dialog, request.window);
 
     // Unlike Windows there is no error mode to switch off around the dialog:

@@ -185,6 +185,13 @@ void TFilenameEdit::keyPressEvent(QKeyEvent* event)
         browse();
         return;
     }
+    // Where the window was made, a key pressed with Alt is never text. X11 does not report AltGr
+    // as Alt, so the characters that need it still type.
+    const QString text = event->text();
+    if (modifiers.testFlag(Qt::AltModifier) && !text.isEmpty() && text.front().isPrint()) {
+        event->ignore();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 

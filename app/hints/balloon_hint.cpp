@@ -148,14 +148,11 @@ void BalloonHint::paintFace(const QImage& shape)
     m_face.fill(Qt::transparent);
     QPainter painter(&m_face);
     painter.drawImage(rect(), shape);
-    // The style's picture for 96 dots per inch, enlarged as the screen's are more: the style may have none
-    // made for the larger size.
-    const qreal scale = qreal(logicalDpiY()) / DesignDotsPerInch;
-    const QPixmap picture = m_icon.pixmap((QSizeF(iconRect().size()) / scale).toSize());
-    QRectF place(QPointF(), QSizeF(picture.size()) * scale);
-    place.moveCenter(QRectF(iconRect()).center());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(place, picture, picture.rect());
+    // The style gives the picture at the screen's scale, as large as it has it up to the icon's size.
+    const QPixmap picture = m_icon.pixmap(iconRect().size());
+    QRect place(QPoint(), picture.size());
+    place.moveCenter(iconRect().center());
+    painter.drawPixmap(place, picture);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
     painter.drawText(textRect(), Qt::TextWordWrap, m_text);

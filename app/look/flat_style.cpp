@@ -76,9 +76,28 @@ int FlatStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
     case PM_ButtonShiftHorizontal:
     case PM_ButtonShiftVertical:
         return scaledForDpi(1, dpi);
+    // The base style's size is made for 96 dots per inch; the text beside the icon grows with the screen's.
+    case PM_MessageBoxIconSize:
+        return scaledForDpi(QProxyStyle::pixelMetric(metric, option, widget), dpi);
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+}
+
+QIcon FlatStyle::standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const
+{
+    const QIcon icon = QProxyStyle::standardIcon(which, option, widget);
+    const int dpi = dotsPerInch(option, widget);
+    if (which < SP_MessageBoxInformation || which > SP_MessageBoxQuestion || dpi <= DesignDotsPerInch)
+        return icon;
+    // The base style has the message boxes' pictures in the sizes of 96 dots per inch only, and an icon never
+    // enlarges its pictures itself.
+    QIcon enlarged;
+    for (const QSize& size : icon.availableSizes()) {
+        const QSize scaled(scaledForDpi(size.width(), dpi), scaledForDpi(size.height(), dpi));
+        enlarged.addPixmap(icon.pixmap(size).scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    return enlarged.isNull() ? icon : enlarged;
 }
 
 QRect FlatStyle::subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const

@@ -11,6 +11,17 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace {
+
+void installCatalogue(QApplication& application, const QLocale& locale, const QString& name, const QString& folder)
+{
+    auto* translator = new QTranslator(&application);
+    if (translator->load(locale, name, QStringLiteral("_"), folder))
+        QApplication::installTranslator(translator);
+}
+
+} // namespace
+
 void preferPlatformThatPlacesWindows()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -33,10 +44,10 @@ void setUpApplication(QApplication& application)
     // The program speaks Spanish whatever the user's locale, the toolkit's own dialogs included.
     const QLocale spanish(QLocale::Spanish, QLocale::Spain);
     QLocale::setDefault(spanish);
-    auto* translator = new QTranslator(&application);
-    if (translator->load(spanish, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
+    installCatalogue(application, spanish, QStringLiteral("qtbase"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // What Qt's catalogue lacks of its file dialog comes with the program; installed last, it is asked first.
+    installCatalogue(application, spanish, QStringLiteral("qt_file_dialog"), QStringLiteral(":/translations"));
 
     // The nearest face to the original window font that Debian ships: the
     // same 13-pixel line height at 11 pixels, and about its width.

@@ -9,6 +9,7 @@
 #include "run_generation.h"
 #include "tform_storage.h"
 #include "ui_tfpral.h"
+#include "user_message.h"
 #include "widget_placement.h"
 #include "window_scaling.h"
 
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QLabel>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -84,9 +86,6 @@ void TFPral::closeEvent(QCloseEvent* event)
 void TFPral::setUpLook()
 {
     ui->StatusBar1->setFont(QApplication::font(ui->StatusBar1));
-    // The labels take the size of their text in the window font.
-    ui->Label1->adjustSize();
-    ui->Label2->adjustSize();
     paintBackground(this, palette().color(QPalette::Button));
     paintBackground(ui->Panel1, Qt::white);
     paintBackground(ui->Panel2, Panel2Grey);
@@ -102,6 +101,9 @@ void TFPral::scaleToFont()
     const auto children = ui->centralwidget->findChildren<QWidget*>();
     for (QWidget* child : children)
         child->setGeometry(scaledForLineHeight(child->geometry(), lineHeight));
+    // The labels take the size of their text, which is in the scaled font already: only their place scales.
+    ui->Label1->adjustSize();
+    ui->Label2->adjustSize();
     // The form gives the window its client size and the status bar its height.
     ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, ui->StatusBar1->maximumHeight()), lineHeight).height());
     setFixedSize(scaledForLineHeight(size(), lineHeight));
@@ -180,15 +182,36 @@ void TFPral::showStorageError(const QString& message) const
 
 void TFPral::cxButton1Click()
 {
-    guardEvent([this] {
-        RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()), runOptions(),
-                      *this);
+    std::string failure;
+    guardEvent([&] {
+        try {
+            if (RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()),
+                              runOptions(), *this)
+                != RunOutcome::Completed)
+                failure = m_lastRunMessage;
+        } catch (...) {
+            failure = userMessage(std::current_exception());
+            if (!m_closingAtTermination)
+                throw;
+        }
     });
+    // A signal that came meanwhile closed the box unread, or left no one to read one.
+    if (m_closingAtTermination && !failure.empty()) {
+        printError(QString::fromStdString(failure));
+        m_runFailedAtTermination = true;
+    }
+}
+
+int TFPral::exitStatus() const
+{
+    return m_runFailedAtTermination ? EXIT_FAILURE : EXIT_SUCCESS;
 }
 
 void TFPral::showMessage(std::string_view text)
 {
-    MessageBoxes::information(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_lastRunMessage = text;
+    if (!m_closingAtTermination)
+        MessageBoxes::information(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void TFPral::focusSourceField()

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <string>
 
 class HintManager;
 class QCheckBox;
@@ -27,10 +28,13 @@ public:
     RunOptions runOptions() const;
 
     // Ends the program as the close box does when the session or the terminal
-    // ends it: an open box is closed first, and a failed save is told on
+    // ends it: an open box is closed first, and a failed save or run is told on
     // standard error, for no one may be left to close an error box. Connected
     // to a signal, so nothing may leave it.
     void closeAtTermination() noexcept;
+    // EXIT_FAILURE once a run has failed (or rejected its files) that a
+    // termination left unread, else EXIT_SUCCESS.
+    int exitStatus() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,4 +82,6 @@ private:
     TFormStorage* FormStorage1 = nullptr;
     std::unique_ptr<HintManager> m_hints;
     bool m_closingAtTermination = false;
+    bool m_runFailedAtTermination = false;
+    std::string m_lastRunMessage;
 };

@@ -8,7 +8,8 @@
 
 // The system calls of the POSIX file layer, made for real unless the test has
 // planned a failure, with a record of every call: what it was and the file it
-// concerned. One set per test process: the calls are plain functions.
+// concerned (for a readlink of /proc/self/fd/N, the file of N). One set per test process: the calls are plain
+// functions.
 namespace FaultyCalls {
 
 enum class Call
@@ -22,7 +23,15 @@ enum class Call
     Write,
     SyncFileRange,
     Fdatasync,
+    Fsync,
     Close,
+    Readlink,
+    Statfs,
+    Ioctl,
+    Fchmod,
+    Fchown,
+    Rename,
+    Unlink,
 };
 
 struct Made
@@ -39,6 +48,12 @@ struct Plan
     int failNth = 0;
     int error = EIO;
     std::size_t shortWrite = 0; // at most this many bytes per write, when set
+    // When set, the calls answer as a file system of this statfs(2) type that
+    // folds letter case and trailing dots of names, locks nothing, and gives
+    // every spelling of a name an inode of its own, as exFAT through FUSE does.
+    long foldingType = 0;
+    bool casefoldFolders = false; // FS_IOC_GETFLAGS then reports casefold
+    std::string mountInfo = {}; // a file read in place of /proc/self/mountinfo
 };
 
 extern Plan plan;

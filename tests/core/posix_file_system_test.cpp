@@ -5,6 +5,8 @@
 #include "posix_file_system.h"
 #include "temporary_folder.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -95,6 +97,10 @@ struct HeldCase
 {
     const char* name;
     std::string (*otherName)(const TemporaryFolder&, const std::string& held);
+    long foldingType = 0; // a file system that folds names, as FaultyCalls fakes it
+    bool casefold = false;
+    bool oneFile = true;
+    const char* mountInfo = ""; // "FOLDER" stands for the test's folder
 };
 
 class SharingRule : public testing::TestWithParam<HeldCase>
@@ -104,44 +110,95 @@ class SharingRule : public testing::TestWithParam<HeldCase>
 // A file that a reader holds is refused untouched, by whatever name it is reached.
 TEST_P(SharingRule, CreateOfAFileHeldByAReaderFailsAndLeavesItWhole)
 {
+    const HeldCase& row = GetParam();
+    FaultyCalls::reset();
     TemporaryFolder folder;
-    const std::string held = folder.write("held.mdb", "574C\r\nA\r\nB\r\n");
-    const std::string other = GetParam().otherName(folder, held);
-    LineReader reader;
+    std::string mountInfo = row.mountInfo;
+    const std::string folderName = fs::path(folder.path("held.mdb")).parent_path().string();
+    for (auto at = mountInfo.find("FOLDER"); at != std::string::npos; at = mountInfo.find("FOLDER"))
+        mountInfo.replace(at, 6, folderName);
+    FaultyCalls::plan = {.foldingType = row.foldingType,
+                         .casefoldFolders = row.casefold,
+                         .mountInfo = mountInfo.empty() ? "" : folder.write(".mountinfo", mountInfo)};
+    PosixFileSystem files(FaultyCalls::calls());
+    const std::string bytes = "574C\r\nA\r\nB\r\n";
+    const std::string held = folder.write("held.mdb", bytes);
+    const std::string other = row.otherName(folder, held);
+    LineReader reader(files);
     reader.open(held);
-    LineWriter writer;
-    EXPECT_EQ(inOutCodeOf([&] { writer.create(other); }), 32);
-    EXPECT_EQ(folder.read("held.mdb"), "574C\r\nA\r\nB\r\n");
+    LineWriter writer(files);
+    EXPECT_EQ(inOutCodeOf([&] { writer.create(other); }), row.oneFile ? 32 : 0);
+    EXPECT_EQ(folder.read("held.mdb"), bytes);
     std::string lines;
     while (!reader.atEnd())
         lines += reader.readLine() + "|";
     EXPECT_EQ(lines, "574C|A|B|");
     reader.close();
-    writer.create(other);
+    if (row.oneFile)
+        writer.create(other);
     writer.close();
-    EXPECT_EQ(folder.read("held.mdb"), "");
+    EXPECT_EQ(folder.read("held.mdb"), row.oneFile ? "" : bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(, SharingRule,
-                         testing::Values(HeldCase {"SamePath",
-                                                   [](const TemporaryFolder&, const std::string& held) {
-                                                       return held;
-                                                   }},
-                                         HeldCase {"SymbolicLink",
-                                                   [](const TemporaryFolder& f, const std::string& held) {
-                                                       fs::create_symlink(held, f.path("link.mdb"));
-                                                       return f.path("link.mdb");
-                                                   }},
-                                         HeldCase {"HardLink",
-                                                   [](const TemporaryFolder& f, const std::string& held) {
-                                                       fs::create_hard_link(held, f.path("hard.mdb"));
-                                                       return f.path("hard.mdb");
-                                                   }},
-                                         HeldCase {"OtherSpelling",
-                                                   [](const TemporaryFolder& f, const std::string&) {
-                                                       return f.path("./held.mdb");
-                                                   }}),
-                         [](const auto& info) { return info.param.name; });
+std::string upperCase(std::string text)
+{
+    std::ranges::transform(text, text.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+constexpr long Ext4 = 0xef53, Fat = 0x4d44, Fuse = 0x65735546;
+
+INSTANTIATE_TEST_SUITE_P(
+    , SharingRule,
+    testing::Values(
+        HeldCase {"SamePath",
+                  [](const TemporaryFolder&, const std::string& held) {
+                      return held;
+                  }},
+        HeldCase {"SymbolicLink",
+                  [](const TemporaryFolder& f, const std::string& held) {
+                      fs::create_symlink(held, f.path("link.mdb"));
+                      return f.path("link.mdb");
+                  }},
+        HeldCase {"HardLink",
+                  [](const TemporaryFolder& f, const std::string& held) {
+                      fs::create_hard_link(held, f.path("hard.mdb"));
+                      return f.path("hard.mdb");
+                  }},
+        HeldCase {"OtherSpelling",
+                  [](const TemporaryFolder& f, const std::string&) {
+                      return f.path("./held.mdb");
+                  }},
+        HeldCase {"FatLetterCase", [](const TemporaryFolder& f, const std::string&) { return f.path("HELD.MDB"); },
+                  Fat},
+        HeldCase {"FatTrailingDots", [](const TemporaryFolder& f, const std::string&) { return f.path("held.mdb.."); },
+                  Fat},
+        HeldCase {"FatFolderLetterCase",
+                  [](const TemporaryFolder&, const std::string& held) {
+                      const fs::path folder = fs::path(held).parent_path();
+                      return (folder.parent_path() / upperCase(folder.filename().string()) / "held.mdb").string();
+                  },
+                  Fat},
+        HeldCase {"FuseLetterCase", [](const TemporaryFolder& f, const std::string&) { return f.path("Held.Mdb"); },
+                  Fuse},
+        HeldCase {"FuseListingBothNames",
+                  [](const TemporaryFolder& f, const std::string&) { return f.write("Held.mdb", "other"); }, Fuse,
+                  false, false},
+        HeldCase {"CasefoldFolder", [](const TemporaryFolder& f, const std::string&) { return f.path("HELD.mdb"); },
+                  Ext4, true},
+        HeldCase {"LetterCaseWithoutCasefold",
+                  [](const TemporaryFolder& f, const std::string&) { return f.write("HELD.mdb", "other"); }, Ext4,
+                  false, false},
+        // The folder mirrored through FUSE at a second path, as bindfs does.
+        HeldCase {"MirroredFolder",
+                  [](const TemporaryFolder& f, const std::string&) {
+                      fs::create_directory_symlink(f.path(""), f.path("mirror"));
+                      return f.path("mirror/held.mdb");
+                  },
+                  Fuse, false, true,
+                  "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                  "2 1 0:42 / FOLDER/mirror rw,nosuid - fuse FOLDER rw,user_id=0\n"}),
+    [](const auto& info) { return info.param.name; });
 
 // Held by another program, a file is refused at once: an open that waited would
 // return only once the watchdog lets go, and then write over the file.

@@ -1,16 +1,21 @@
-"""Prints what a screen reader learns of the program's window over AT-SPI, one line per object:
-its role, its name in quotes and its description, if any, in brackets, indented by depth. Prints
+"""Prints what a screen reader learns of the program's windows over AT-SPI, one line per object:
+its role, its name in quotes and its description, if any, in brackets, indented by depth. With
+--boxes, the object's box on the screen, "x y width height", in place of the description. Prints
 nothing while the program is not on the bus."""
 import sys
 
 import pyatspi
 
 APPLICATION = "Zorvanti Cribaxon"
+BOXES = "--boxes" in sys.argv[1:]
 
 
 def show(accessible, depth):
     line = '%s%s "%s"' % ("  " * depth, accessible.getRoleName(), accessible.name)
-    if accessible.description:
+    if BOXES:
+        box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        line += " %d %d %d %d" % (box.x, box.y, box.width, box.height)
+    elif accessible.description:
         line += " [%s]" % accessible.description
     print(line)
     for index in range(accessible.childCount):

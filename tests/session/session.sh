@@ -226,6 +226,18 @@ session_wm_is_managing() {
     [[ $check == 0x* ]] && xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null | grep -q '= "'
 }
 
+# The desktop's accessibility bus, switched on as a desktop with a screen reader has it; a program started
+# afterwards sees it and opens its side of the bus, which accessible_tree.py reads.
+session_start_accessibility() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >"$SESSION_DIR/a11y.log" 2>&1 &
+    session_wait_until "the accessibility bus" session_accessibility_is_up
+}
+
+session_accessibility_is_up() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true'
+}
+
 # Starts the program in the background, as a user starts it, and waits for its window to be active, or
 # with "minimized" (settings that bring it up so) to be minimized: SESSION_MAIN is its window (under X)
 # and SESSION_PROGRAM_PID its process.
@@ -248,12 +260,13 @@ session_start_program() {
     session_log "program $SESSION_PROGRAM_PID shows window $SESSION_MAIN ${shown:-active}"
 }
 
-# Waits for the program to end and fails unless it ended with status 0.
+# Waits for the program to end and fails unless it ended with STATUS (default 0).
+#   session_wait_program_exit [STATUS]
 session_wait_program_exit() {
     session_wait_until "the program to end" session_has_ended "$SESSION_PROGRAM_PID"
     local status=0
     wait "$SESSION_PROGRAM_PID" || status=$?
-    [ "$status" -eq 0 ] || session_fail "the program ended with status $status"
+    [ "$status" -eq "${1:-0}" ] || session_fail "the program ended with status $status"
     session_log "program $SESSION_PROGRAM_PID ended"
 }
 
@@ -346,6 +359,17 @@ session_frame_position() {
     local x y
     read -r x y _ < <(session_frame_geometry "$1") || return 1
     echo "$x $y"
+}
+
+# WINDOW's frame stands centred across the screen with its top one third of the free height down; where
+# it stands and where it belongs go to placement.log, which a failure shows.
+session_is_placed() {
+    local x y width height screen_width screen_height
+    read -r x y width height < <(session_frame_geometry "$1") || return 1
+    IFS=x read -r screen_width screen_height _ <<<"${SESSION_SCREEN:-1024x768x24}"
+    local expected="$(((screen_width - width) / 2)) $(((screen_height - height) / 3))"
+    echo "frame ${width}x$height at $x $y, expected at $expected" >"$SESSION_DIR/placement.log"
+    [ "$x $y" = "$expected" ]
 }
 
 # The window manager shows WINDOW in STATE, an _NET_WM_STATE_ name without its prefix (MAXIMIZED_VERT).

@@ -1,3 +1,4 @@
+#include "faulty_calls.h"
 #include "qt_files.h"
 #include "settings_store.h"
 
@@ -10,13 +11,23 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString Section = u"TFPral"_s;
+
+using FaultyCalls::Call;
+
+mode_t modeOf(const QString& path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
 
 template <typename Operation> QString errorOf(Operation operation)
 {
@@ -47,10 +58,18 @@ private Q_SLOTS:
     void unparsableFileIsNeverWrittenOver();
     void blockedStoreFailsToCreateTheKey_data();
     void blockedStoreFailsToCreateTheKey();
+    void failedWriteLeavesTheFileAsItWas_data();
+    void failedWriteLeavesTheFileAsItWas();
+    void writeKeepsTheFileMode();
+    void lockLeftBehind_data();
+    void lockLeftBehind();
+    void leftoversOfKilledSaves_data();
+    void leftoversOfKilledSaves();
     void crashMidSaveLeavesAWholeFile();
 
 private:
     QString storePath(const QString& name = u"store"_s) const { return m_folder->filePath(u"Software/"_s + name); }
+    QStringList storeFolder() const { return QDir(storePath(u""_s)).entryList(QDir::Files | QDir::Hidden); }
 
     std::unique_ptr<QTemporaryDir> m_folder;
 };
@@ -63,23 +82,24 @@ void SettingsStoreTest::init()
 
 void SettingsStoreTest::programFileFollowsConfigurationFolder_data()
 {
-    QTest::addColumn<bool>("configFolderSet");
+    QTest::addColumn<QByteArray>("configHome");
     QTest::addColumn<QString>("expectedFolder");
-    QTest::addRow("XDG_CONFIG_HOME set") << true << u"xdg"_s;
-    QTest::addRow("XDG_CONFIG_HOME unset") << false << u"home/.config"_s;
+    QTest::addRow("XDG_CONFIG_HOME set") << "%FOLDER%/xdg"_ba << u"xdg"_s;
+    QTest::addRow("XDG_CONFIG_HOME unset") << QByteArray() << u"home/.config"_s;
+    QTest::addRow("XDG_CONFIG_HOME relative") << "xdg"_ba << u"home/.config"_s;
 }
 
 void SettingsStoreTest::programFileFollowsConfigurationFolder()
 {
-    QFETCH(bool, configFolderSet);
+    QFETCH(QByteArray, configHome);
     QFETCH(QString, expectedFolder);
     const QByteArray oldHome = qgetenv("HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", QFile::encodeName(m_folder->filePath(u"home"_s)));
-    if (configFolderSet)
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_folder->filePath(u"xdg"_s)));
-    else
+    if (configHome.isNull())
         qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configHome.replace("%FOLDER%", QFile::encodeName(m_folder->path())));
     const QString path = SettingsStore::programFilePath();
     qputenv("HOME", oldHome);
     qputenv("XDG_CONFIG_HOME", oldConfig);
@@ -205,6 +225,116 @@ void SettingsStoreTest::blockedStoreFailsToCreateTheKey()
     QCOMPARE(errorOf([&] { store.writeText(u"FormVersion"_s, u"0"_s); }), u"Error al crear la llave TFPral"_s);
 }
 
+void SettingsStoreTest::failedWriteLeavesTheFileAsItWas_data()
+{
+    QTest::addColumn<Call>("failing");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("replaced");
+    QTest::addRow("flush of the new file fails") << Call::Fdatasync << EIO << false << false;
+    QTest::addRow("flush finds the disk full") << Call::Fdatasync << ENOSPC << false << false;
+    QTest::addRow("write finds the disk full") << Call::Write << ENOSPC << false << false;
+    QTest::addRow("mode cannot be given") << Call::Fchmod << EPERM << false << false;
+    QTest::addRow("rename fails") << Call::Rename << EIO << false << false;
+    QTest::addRow("flush of the folder fails") << Call::Fsync << EIO << false << true;
+    // As the command line treats a destination, root included.
+    QTest::addRow("read-only file") << Call::Open << 0 << true << false;
+}
+
+void SettingsStoreTest::failedWriteLeavesTheFileAsItWas()
+{
+    QFETCH(Call, failing);
+    QFETCH(int, error);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, replaced);
+    const QByteArray before = "[TFPral]\nValue=1\n";
+    writeFile(storePath(), before);
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(storePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    FaultyCalls::reset();
+    FaultyCalls::plan = {.failCall = failing, .failNth = error ? 1 : 0, .error = error};
+    SettingsStore store(storePath(), Section, FaultyCalls::calls());
+    QCOMPARE(errorOf([&] { store.writeText(u"Value"_s, u"2"_s); }), u"Error al guardar 'Value'"_s);
+    QCOMPARE(readFile(storePath()) == before, !replaced);
+    QCOMPARE(storeFolder(), QStringList {u"store"_s});
+    if (readOnly)
+        QCOMPARE(modeOf(storePath()), 0444u);
+}
+
+void SettingsStoreTest::writeKeepsTheFileMode()
+{
+    writeFile(storePath(), {});
+    QVERIFY(QFile::setPermissions(storePath(), QFile::ReadOwner | QFile::WriteOwner));
+    SettingsStore(storePath(), Section).writeText(u"Value"_s, u"1"_s);
+    QCOMPARE(modeOf(storePath()), 0600u);
+}
+
+void SettingsStoreTest::lockLeftBehind_data()
+{
+    QTest::addColumn<QString>("leftBy");
+    QTest::addColumn<QString>("error");
+    QTest::addRow("a process that ended") << u"ended"_s << QString();
+    QTest::addRow("a process killed before it wrote its number") << u"empty"_s << QString();
+    QTest::addRow("a stopped process") << u"stopped"_s << u"Error al guardar 'Value'"_s;
+}
+
+// Never waited for long, whoever left it: the test would time out.
+void SettingsStoreTest::lockLeftBehind()
+{
+    QFETCH(QString, leftBy);
+    QFETCH(QString, error);
+    QProcess holder;
+    writeFile(storePath(), {});
+    if (leftBy == u"empty"_s) {
+        writeFile(storePath() + u".lock"_s, {});
+    } else {
+        holder.start(QStringLiteral(STORE_WRITER_PATH), {u"--hold"_s, storePath()});
+        QVERIFY(holder.waitForStarted());
+        const QString state = u"/proc/%1/stat"_s.arg(holder.processId());
+        QTRY_VERIFY(QString::fromLatin1(readFile(state)).section(u") "_s, 1).startsWith(u'T'));
+        if (leftBy == u"ended"_s) {
+            holder.kill();
+            QVERIFY(holder.waitForFinished());
+        }
+    }
+    QVERIFY(QFileInfo::exists(storePath() + u".lock"_s));
+    SettingsStore store(storePath(), Section);
+    QCOMPARE(errorOf([&] { store.writeText(u"Value"_s, u"1"_s); }), error);
+    QCOMPARE(readFile(storePath()).contains("Value=1"), error.isEmpty());
+    holder.kill();
+    holder.waitForFinished();
+}
+
+void SettingsStoreTest::leftoversOfKilledSaves_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("removed");
+    QTest::addRow("new contents not yet in place") << u"store.qWErty"_s << true;
+    QTest::addRow("with digits") << u"store.a1B2c3"_s << true;
+    QTest::addRow("previous copy of an ended process") << u"store.previous-%ENDED%"_s << true;
+    QTest::addRow("previous copy of a live process") << u"store.previous-1"_s << false;
+    QTest::addRow("a word") << u"store.backup"_s << false;
+    QTest::addRow("a capitalized word") << u"store.Backup"_s << false;
+    QTest::addRow("five letters") << u"store.qWErt"_s << false;
+    QTest::addRow("seven letters") << u"store.qWErtyu"_s << false;
+    QTest::addRow("another store's") << u"other.qWErty"_s << false;
+    QTest::addRow("damaged copy") << u"store.damaged-20261208-101500"_s << false;
+}
+
+void SettingsStoreTest::leftoversOfKilledSaves()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, removed);
+    QProcess ended;
+    ended.start(u"true"_s, {});
+    QVERIFY(ended.waitForStarted());
+    name.replace(u"%ENDED%"_s, QString::number(ended.processId()));
+    QVERIFY(ended.waitForFinished());
+    writeFile(storePath(name), "[TFPral]\nValue=0\n");
+    SettingsStore(storePath(), Section).writeText(u"Value"_s, u"1"_s);
+    QCOMPARE(QFileInfo::exists(storePath(name)), !removed);
+}
+
 void SettingsStoreTest::crashMidSaveLeavesAWholeFile()
 {
     // The writer stores First and then Second, each with its round number:
@@ -212,9 +342,6 @@ void SettingsStoreTest::crashMidSaveLeavesAWholeFile()
     static const QRegularExpression whole(u"^\\[TFPral\\]\\nFirst=(\\d+)\\n(?:Second=(\\d+)\\n)?$"_s);
     for (int attempt = 0; attempt < 20; ++attempt) {
         QFile::remove(storePath());
-        // A writer killed before it wrote its number into its lock leaves an
-        // empty lock, which QSettings waits 30 s to take as stale.
-        QFile::remove(storePath() + u".lock"_s);
         QProcess writer;
         writer.start(QStringLiteral(STORE_WRITER_PATH), {storePath()});
         QVERIFY(writer.waitForStarted());
@@ -231,6 +358,9 @@ void SettingsStoreTest::crashMidSaveLeavesAWholeFile()
         const int second = match.hasCaptured(2) ? match.captured(2).toInt() : -1;
         QVERIFY2(first == second || first == second + 1, qPrintable(text));
     }
+    // What the killed writes left, and their lock, the next write takes away.
+    SettingsStore(storePath(), Section).writeText(u"First"_s, u"0"_s);
+    QCOMPARE(storeFolder(), QStringList {u"store"_s});
 }
 
 QTEST_GUILESS_MAIN(SettingsStoreTest)

@@ -4,13 +4,32 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Every column of the details as wide as its heading and its entries, and no scroll bar across.
+bool columnsFit(QTreeView* details)
+{
+    for (int column = 0; column < details->header()->count(); ++column) {
+        const int needed = std::max(details->header()->sectionSizeHint(column),
+                                    static_cast<QAbstractItemView*>(details)->sizeHintForColumn(column));
+        if (details->header()->sectionSize(column) < needed)
+            return false;
+    }
+    return !details->horizontalScrollBar()->isVisible();
+}
+
+} // namespace
 
 class TestBrowseDialog : public QObject
 {
@@ -49,7 +68,7 @@ void TestBrowseDialog::dialogPosition()
 // The real dialog, as the field opens it with Alt+Down.
 void TestBrowseDialog::realDialog()
 {
-    QVERIFY(QDir(m_dir.path()).mkdir(u"sub"_s));
+    QVERIFY(QDir(m_dir.path()).mkpath(u"sub/carpeta"_s));
     QWidget w;
     w.resize(300, 220);
     auto* field = new TFilenameEdit(&w);
@@ -91,6 +110,12 @@ void TestBrowseDialog::realDialog()
             QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
             QCOMPARE(dialog->defaultSuffix(), QString());
             QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+            // Grown with its font, whose line height is 14 here; a folder's type in Spanish once it is in.
+            QCOMPARE(dialog->size(), QSize(689, 431));
+            auto* details = dialog->findChild<QTreeView*>(u"treeView"_s);
+            QVERIFY(details);
+            QTRY_COMPARE(details->model()->index(0, 2, details->rootIndex()).data().toString(), u"Carpeta"_s);
+            QTRY_VERIFY(columnsFit(details));
             const QRect monitor = w.screen()->geometry();
             const QRect frame = dialog->frameGeometry();
             QCOMPARE(frame.topLeft(),
