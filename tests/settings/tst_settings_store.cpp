@@ -2,7 +2,6 @@
 #include "qt_files.h"
 #include "settings_store.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -185,21 +184,21 @@ void SettingsStoreTest::writtenTextReadsBackInAFreshStore()
 
 void SettingsStoreTest::unparsableFileIsNeverWrittenOver_data()
 {
-    QTest::addColumn<bool>("putBackImpossible");
-    QTest::addRow("previous copy kept") << false;
-    // A folder where the previous copy goes: nothing written could be put back.
-    QTest::addRow("previous copy's name taken") << true;
+    QTest::addColumn<bool>("brokenAfterOpening");
+    QTest::addRow("when the store opens") << false;
+    // By a person or another program: only the text read again before writing shows it.
+    QTest::addRow("after the store opened") << true;
 }
 
 void SettingsStoreTest::unparsableFileIsNeverWrittenOver()
 {
-    QFETCH(bool, putBackImpossible);
+    QFETCH(bool, brokenAfterOpening);
     const QByteArray text = "[TFPral]\nValue=1\nnot a value line\n";
-    writeFile(storePath(), text);
-    if (putBackImpossible)
-        writeFile(storePath() + u".previous-%1/x"_s.arg(QCoreApplication::applicationPid()), {});
+    writeFile(storePath(), brokenAfterOpening ? "[TFPral]\nValue=1\n"_ba : text);
     SettingsStore store(storePath(), Section);
-    QCOMPARE(errorOf([&] { store.readText(u"Value"_s, {}); }), u"Error al leer 'Value'"_s);
+    writeFile(storePath(), text);
+    if (!brokenAfterOpening)
+        QCOMPARE(errorOf([&] { store.readText(u"Value"_s, {}); }), u"Error al leer 'Value'"_s);
     QCOMPARE(errorOf([&] { store.writeText(u"Value"_s, u"2"_s); }), u"Error al guardar 'Value'"_s);
     QCOMPARE(readFile(storePath()), text);
 }
