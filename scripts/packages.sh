@@ -13,7 +13,7 @@ CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
     desktop-file-utils appstream dpkg-dev debhelper file man-db bash-completion
     xvfb openbox xfwm4 dbus-daemon dbus-bin xdotool x11-utils x11-xserver-utils wmctrl weston
-    python3 python3-pyatspi at-spi2-core
+    python3 python3-pyatspi python3-xlib at-spi2-core
 )
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)

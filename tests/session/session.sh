@@ -7,6 +7,7 @@
 #   SESSION_PROGRAM  the program (required)
 #   SESSION_WM       openbox or xfwm4 (default openbox)
 #   SESSION_SCREEN   WIDTHxHEIGHTxDEPTH of the screen (default 1024x768x24)
+#   SESSION_SCREENS  how many such screens stand side by side as the monitors of one desktop (default 1)
 #   SESSION_DPI      dots per inch of the screen as X reports its size (default 96); the dots per inch
 #                    that programs scale for are set with session_set_dpi
 #   SESSION_TIMEOUT  seconds any one awaited condition may take (default 30)
@@ -142,10 +143,16 @@ session_start() {
 
     # The server picks a free display itself and names it once it takes connections.
     : >"$SESSION_DIR/display"
-    Xvfb -displayfd 3 -screen 0 "${SESSION_SCREEN:-1024x768x24}" -dpi "${SESSION_DPI:-96}" -nolisten tcp -noreset \
-        3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
+    local screen=${SESSION_SCREEN:-1024x768x24} monitors=${SESSION_SCREENS:-1}
+    Xvfb -displayfd 3 -screen 0 "$((${screen%%x*} * monitors))x${screen#*x}" -dpi "${SESSION_DPI:-96}" -nolisten tcp \
+        -noreset 3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
     session_wait_until "Xvfb to name its display" grep -q '^[0-9]' "$SESSION_DIR/display"
     export DISPLAY=:$(head -n 1 "$SESSION_DIR/display")
+    # Xvfb lays the screens of +xinerama over each other; monitors of one wide screen stand side by side.
+    if [ "$monitors" -gt 1 ]; then
+        /usr/bin/python3 "${BASH_SOURCE%/*}/monitors.py" "$monitors" >"$SESSION_DIR/monitors.log" 2>&1 &
+        session_wait_until "$monitors monitors" grep -qx ready "$SESSION_DIR/monitors.log"
+    fi
     session_start_bus
 
     case $wm in
