@@ -32,7 +32,8 @@ printf '\noverride_dh_auto_install:\n\tDESTDIR=$(CURDIR)/debian/zorvanti-cribaxo
 # Not the settings of a package build that this test may run inside. Unstripped and uncompressed,
 # the package is made in a fraction of the time and holds the same files.
 unset "${!DH_@}" "${!DEB_@}" MAKEFLAGS MFLAGS MAKELEVEL
-export DEB_BUILD_OPTIONS="nocheck noautodbgsym nostrip" DPKG_DEB_COMPRESSOR_TYPE=none
+# Rules-Requires-Root: no, passed on as dpkg-buildpackage does: an ordinary user makes the package too.
+export DEB_BUILD_OPTIONS="nocheck noautodbgsym nostrip" DPKG_DEB_COMPRESSOR_TYPE=none DEB_RULES_REQUIRES_ROOT=no
 if ! (cd "$work/source" && debian/rules binary) >"$work/dh.log" 2>&1; then
     cat "$work/dh.log"
     echo "FAILED: debian/rules binary"
