@@ -9,8 +9,7 @@ session_start_program
 read -r left top width height <<<"${SESSION_CONTROLS[FilenameEdit1]}"
 # The browse button fills the right end of the field.
 session_click "$SESSION_MAIN" $((left + width - 12)) $((top + height / 2))
-session_wait_until "the browse dialog" session_find_window '^Browse$'
-dialog=$(session_find_window '^Browse$')
+dialog=$(session_wait_window "the browse dialog" '^Browse$')
 session_wait_until "the browse dialog to be active" session_is_active "$dialog"
 session_wait_until "the dialog's frame in its place" session_is_placed "$dialog"
 session_log "$(cat "$SESSION_DIR/placement.log")"

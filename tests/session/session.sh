@@ -254,8 +254,7 @@ session_start_program() {
         return
     fi
     local shown=${1:-}
-    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE" ${shown:+any}
-    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE" ${shown:+any})
+    SESSION_MAIN=$(session_wait_window "the main window" "$SESSION_MAIN_TITLE" ${shown:+any})
     if [ "$shown" = minimized ]; then
         session_wait_until "the main window to be minimized" session_is_iconic "$SESSION_MAIN"
     else
@@ -290,6 +289,17 @@ session_find_window() {
     echo "$found"
 }
 
+# Waits until session_find_window finds TITLE and prints the window, found in the same look: the
+# window a first look found may be gone or doubled at a second one while the manager maps it.
+#   session_wait_window WHAT TITLE [any]
+session_wait_window() {
+    local what=$1 window
+    shift
+    local find_args=("$@")
+    session_wait_until "$what" eval 'window=$(session_find_window "${find_args[@]}")'
+    echo "$window"
+}
+
 session_no_window() {
     ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
 }
@@ -300,8 +310,7 @@ session_is_active() {
 
 # Waits for a box to open and take the keyboard: SESSION_BOX is its window.
 session_wait_box() {
-    session_wait_until "a box to open" session_find_window "$SESSION_BOX_TITLE"
-    SESSION_BOX=$(session_find_window "$SESSION_BOX_TITLE")
+    SESSION_BOX=$(session_wait_window "a box to open" "$SESSION_BOX_TITLE")
     session_wait_until "the box to be active" session_is_active "$SESSION_BOX"
 }
 
