@@ -1,5 +1,6 @@
+#!/usr/bin/env bash
 # Debian packages the build and the tests need, and the commands they must bring; sourced by the
-# other scripts.
+# other scripts. Run by root, it installs them all, so that a user without sudo can run the tests.
 CRIBAXON_BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-l10n-tools libgl-dev
@@ -10,15 +11,15 @@ CRIBAXON_BUILD_PACKAGES=(
 )
 CRIBAXON_TEST_PACKAGES=(
     googletest libgtest-dev
-    desktop-file-utils appstream dpkg-dev file man-db bash-completion
+    desktop-file-utils appstream dpkg-dev debhelper file man-db bash-completion
     xvfb openbox xfwm4 dbus-daemon dbus-bin xdotool x11-utils x11-xserver-utils wmctrl weston
-    python3 python3-pyatspi at-spi2-core
+    python3 python3-pyatspi python3-xlib at-spi2-core
 )
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
 CRIBAXON_TEST_COMMANDS=(
     ctest:cmake desktop-file-validate:desktop-file-utils appstreamcli:appstream
-    dpkg-shlibdeps:dpkg-dev file:file man:man-db
+    dpkg-shlibdeps:dpkg-dev dh:debhelper file:file man:man-db
     Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon dbus-send:dbus-bin xdotool:xdotool
     xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils xrdb:x11-xserver-utils wmctrl:wmctrl weston:weston weston-debug:weston
     /usr/bin/python3:python3 /usr/libexec/at-spi-bus-launcher:at-spi2-core
@@ -53,3 +54,8 @@ require_commands() {
     printf 'Falta la orden %s\n' "${missing[@]}" >&2
     return 1
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" "${CRIBAXON_TEST_PACKAGES[@]}"
+fi

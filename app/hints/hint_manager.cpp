@@ -147,5 +147,10 @@ void HintManager::showHint(QWidget* owner, QPoint pointer)
 void HintManager::hideHint()
 {
     m_showTimer.stop();
-    m_balloon.reset();
+    if (m_balloon == nullptr)
+        return;
+    // Hidden at enter or leave, the balloon may be one of the widgets whose enter and leave events Qt is
+    // still delivering: it may go only once they are delivered.
+    m_balloon->hide();
+    m_balloon.release()->deleteLater();
 }

@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -197,6 +199,27 @@ INSTANTIATE_TEST_SUITE_P(
                   "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
                   "2 1 0:42 / FOLDER/mirror rw,nosuid - fuse FOLDER rw,user_id=0\n"}),
     [](const auto& info) { return info.param.name; });
+
+// Held by another program, a file is refused at once: an open that waited would
+// return only once the watchdog lets go, and then write over the file.
+TEST(PosixFileSystem, FileLockedElsewhereIsRefusedWhileTheLockIsHeld)
+{
+    for (const bool reading : {false, true}) {
+        SCOPED_TRACE(reading ? "source" : "destination");
+        TemporaryFolder folder;
+        const std::string name = folder.write("held.mdb", "574C\r\n");
+        const int other = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        // A reader elsewhere keeps out a destination; a writer, a source.
+        ASSERT_EQ(::flock(other, reading ? LOCK_EX : LOCK_SH), 0);
+        auto attempt = std::async(std::launch::async, [&] {
+            return inOutCodeOf([&] { reading ? LineReader().open(name) : LineWriter().create(name); });
+        });
+        EXPECT_EQ(attempt.wait_for(std::chrono::minutes(1)), std::future_status::ready) << "it waited for the lock";
+        ::close(other);
+        EXPECT_EQ(attempt.get(), 32);
+        EXPECT_EQ(folder.read("held.mdb"), "574C\r\n");
+    }
+}
 
 // Read-only for anybody, root included; a file that the umask makes read-only
 // as it is created is not one that was read-only before.

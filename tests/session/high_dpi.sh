@@ -26,8 +26,7 @@ for dpi in 120 144 192; do
         session_fail "at $dpi dots per inch the client area is ${client_width}x$client_height, not ${client_size[$dpi]}"
 
     session_key alt+Down
-    session_wait_until "the browse dialog" session_find_window '^Browse$'
-    dialog=$(session_find_window '^Browse$')
+    dialog=$(session_wait_window "the browse dialog" '^Browse$')
     session_wait_until "the browse dialog to be active" session_is_active "$dialog"
     session_wait_until "the dialog's frame in its place" session_is_placed "$dialog"
     read -r _ _ client_width client_height < <(session_client_geometry "$dialog")

@@ -7,6 +7,7 @@
 #   SESSION_PROGRAM  the program (required)
 #   SESSION_WM       openbox or xfwm4 (default openbox)
 #   SESSION_SCREEN   WIDTHxHEIGHTxDEPTH of the screen (default 1024x768x24)
+#   SESSION_SCREENS  how many such screens stand side by side as the monitors of one desktop (default 1)
 #   SESSION_DPI      dots per inch of the screen as X reports its size (default 96); the dots per inch
 #                    that programs scale for are set with session_set_dpi
 #   SESSION_TIMEOUT  seconds any one awaited condition may take (default 30)
@@ -84,6 +85,10 @@ session_cleanup() {
         for log in "$SESSION_DIR"/*.log; do
             [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 40 "$log"; }
         done
+        # What a person would have seen: the windows, with their processes, and the program's state.
+        [ -z "${DISPLAY:-}" ] || { echo "--- windows"; wmctrl -l -p -G 2>&1; }
+        [ -z "${SESSION_PROGRAM_PID:-}" ] ||
+            echo "--- program $SESSION_PROGRAM_PID: $(ps -o stat=,etime=,time= -p "$SESSION_PROGRAM_PID" || echo ended)"
     fi
     # The window manager and the bus start helpers of their own; all of them are below this shell.
     local pids
@@ -138,10 +143,16 @@ session_start() {
 
     # The server picks a free display itself and names it once it takes connections.
     : >"$SESSION_DIR/display"
-    Xvfb -displayfd 3 -screen 0 "${SESSION_SCREEN:-1024x768x24}" -dpi "${SESSION_DPI:-96}" -nolisten tcp -noreset \
-        3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
+    local screen=${SESSION_SCREEN:-1024x768x24} monitors=${SESSION_SCREENS:-1}
+    Xvfb -displayfd 3 -screen 0 "$((${screen%%x*} * monitors))x${screen#*x}" -dpi "${SESSION_DPI:-96}" -nolisten tcp \
+        -noreset 3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
     session_wait_until "Xvfb to name its display" grep -q '^[0-9]' "$SESSION_DIR/display"
     export DISPLAY=:$(head -n 1 "$SESSION_DIR/display")
+    # Xvfb lays the screens of +xinerama over each other; monitors of one wide screen stand side by side.
+    if [ "$monitors" -gt 1 ]; then
+        /usr/bin/python3 "${BASH_SOURCE%/*}/monitors.py" "$monitors" >"$SESSION_DIR/monitors.log" 2>&1 &
+        session_wait_until "$monitors monitors" grep -qx ready "$SESSION_DIR/monitors.log"
+    fi
     session_start_bus
 
     case $wm in
@@ -243,8 +254,7 @@ session_start_program() {
         return
     fi
     local shown=${1:-}
-    session_wait_until "the main window" session_find_window "$SESSION_MAIN_TITLE" ${shown:+any}
-    SESSION_MAIN=$(session_find_window "$SESSION_MAIN_TITLE" ${shown:+any})
+    SESSION_MAIN=$(session_wait_window "the main window" "$SESSION_MAIN_TITLE" ${shown:+any})
     if [ "$shown" = minimized ]; then
         session_wait_until "the main window to be minimized" session_is_iconic "$SESSION_MAIN"
     else
@@ -279,6 +289,17 @@ session_find_window() {
     echo "$found"
 }
 
+# Waits until session_find_window finds TITLE and prints the window, found in the same look: the
+# window a first look found may be gone or doubled at a second one while the manager maps it.
+#   session_wait_window WHAT TITLE [any]
+session_wait_window() {
+    local what=$1 window
+    shift
+    local find_args=("$@")
+    session_wait_until "$what" eval 'window=$(session_find_window "${find_args[@]}")'
+    echo "$window"
+}
+
 session_no_window() {
     ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
 }
@@ -289,8 +310,7 @@ session_is_active() {
 
 # Waits for a box to open and take the keyboard: SESSION_BOX is its window.
 session_wait_box() {
-    session_wait_until "a box to open" session_find_window "$SESSION_BOX_TITLE"
-    SESSION_BOX=$(session_find_window "$SESSION_BOX_TITLE")
+    SESSION_BOX=$(session_wait_window "a box to open" "$SESSION_BOX_TITLE")
     session_wait_until "the box to be active" session_is_active "$SESSION_BOX"
 }
 

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void valueTypes();
     void writtenTextReadsBackInAFreshStore_data();
     void writtenTextReadsBackInAFreshStore();
+    void unparsableFileIsNeverWrittenOver_data();
     void unparsableFileIsNeverWrittenOver();
     void blockedStoreFailsToCreateTheKey_data();
     void blockedStoreFailsToCreateTheKey();
@@ -181,12 +182,23 @@ void SettingsStoreTest::writtenTextReadsBackInAFreshStore()
     QCOMPARE(copy.readText(u"Value"_s, u"default"_s), text);
 }
 
+void SettingsStoreTest::unparsableFileIsNeverWrittenOver_data()
+{
+    QTest::addColumn<bool>("brokenAfterOpening");
+    QTest::addRow("when the store opens") << false;
+    // By a person or another program: only the text read again before writing shows it.
+    QTest::addRow("after the store opened") << true;
+}
+
 void SettingsStoreTest::unparsableFileIsNeverWrittenOver()
 {
+    QFETCH(bool, brokenAfterOpening);
     const QByteArray text = "[TFPral]\nValue=1\nnot a value line\n";
-    writeFile(storePath(), text);
+    writeFile(storePath(), brokenAfterOpening ? "[TFPral]\nValue=1\n"_ba : text);
     SettingsStore store(storePath(), Section);
-    QCOMPARE(errorOf([&] { store.readText(u"Value"_s, {}); }), u"Error al leer 'Value'"_s);
+    writeFile(storePath(), text);
+    if (!brokenAfterOpening)
+        QCOMPARE(errorOf([&] { store.readText(u"Value"_s, {}); }), u"Error al leer 'Value'"_s);
     QCOMPARE(errorOf([&] { store.writeText(u"Value"_s, u"2"_s); }), u"Error al guardar 'Value'"_s);
     QCOMPARE(readFile(storePath()), text);
 }

@@ -327,6 +327,7 @@ void TestTFilenameEdit::focusSelection_data()
     QTest::addRow("program's focus call") << u"program"_s << u"/tmp/a.txt"_s;
     QTest::addRow("click into the text") << u"click"_s << QString();
     QTest::addRow("press on the button") << u"button"_s << u"/tmp/a.txt"_s;
+    QTest::addRow("window activated again") << u"activation"_s << QString();
 }
 
 void TestTFilenameEdit::focusSelection()
@@ -345,6 +346,16 @@ void TestTFilenameEdit::focusSelection()
     } else if (how == u"click") {
         QTest::mouseClick(w.second, Qt::LeftButton, {}, QPoint(30, 10));
         QCOMPARE(w.second->cursorPosition(), w.second->cursorPositionAt(QPoint(30, 10)));
+    } else if (how == u"activation") {
+        // Another window takes the keyboard and gives it back: the caret stays where it was.
+        w.second->setFocus();
+        w.second->setCursorPosition(3);
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.second->cursorPosition(), 3);
     } else {
         // As a user does: the pointer comes over the button, then presses.
         QTest::mouseMove(buttonOf(w.second));

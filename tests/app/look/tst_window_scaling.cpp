@@ -23,6 +23,10 @@ void TestWindowScaling::scalesByTheRatioOfLineHeights_data()
     // Edges are scaled, not sizes, so neighbours that touched still touch.
     QTest::addRow("row edges at 12") << QRect(8, 208, 121, 21) << 12 << QRect(7, 192, 112, 19);
     QTest::addRow("next row at 12") << QRect(8, 224, 121, 21) << 12 << QRect(7, 207, 112, 19);
+    // Its width alone would give 172: 140 × 16 / 13 rounded. Its edges, 144 and 284, give 177 and 350.
+    QTest::addRow("speed box at 16") << QRect(144, 208, 140, 21) << 16 << QRect(177, 256, 173, 26);
+    // A height alone would give 24 here: 21 × 15 / 13 rounded. The edges, 224 and 245, give 258 and 283.
+    QTest::addRow("category box at 15") << QRect(8, 224, 121, 21) << 15 << QRect(9, 258, 140, 25);
     QTest::addRow("left of the panel") << QRect(-2, 0, 150, 137) << 15 << QRect(-2, 0, 173, 158);
 }
 
