@@ -3,7 +3,7 @@
 # costs on the machine: the filter flushes its destination too) and with the awk one-liner a user would write
 # instead, then its peak memory on a file of RECORDS records and on one of about 1 GB.
 #
-#   bench/run.sh                      # RECORDS, LARGE_RECORDS, RUNS and BENCH_DIR may be set in the environment
+#   bench/run.sh                      # RECORDS, LARGE_RECORDS, ROUNDS, RUNS and BENCH_DIR may be set in the environment
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -11,7 +11,8 @@ install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" hyperfine time
 
 records=${RECORDS:-1000000}
 large_records=${LARGE_RECORDS:-28000000} # about 1 GB of Pitovan records
-runs=${RUNS:-30}
+rounds=${ROUNDS:-5}
+runs=${RUNS:-10} # of each command in each round
 build=$PWD/build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRIBAXON_SANITIZE=OFF -DCRIBAXON_TESTS=OFF -DCRIBAXON_BENCH=ON >/dev/null
@@ -42,15 +43,32 @@ echo "Source files: $(stat -c %s puntos.mdb) bytes (Pitovan), $(stat -c %s punto
 awk "$awk_filter" puntos.mdb >salida-awk.mdb
 cmp salida.mdb salida-awk.mdb
 
-hyperfine --style basic --warmup 3 --runs "$runs" --export-csv times.csv \
-    -n keep-all "$filter puntos.mdb todo.mdb" \
-    -n mixed "$filter --keep=$keep --speed=$speed puntos.mdb salida.mdb" \
-    -n rumbelo "$filter --keep=$keep puntos.txt salida.txt" \
-    -n cat-sync "cat puntos.mdb > copia.mdb && sync -d copia.mdb" \
-    -n awk-sync "awk '$awk_filter' puntos.mdb > salida-awk.mdb && sync -d salida-awk.mdb"
+# Each round times every command a few times, so that a load that comes and goes on the machine weighs on all of
+# them alike: a figure is the median of the rounds' medians, a ratio the median of the rounds' ratios.
+for round in $(seq "$rounds"); do
+    hyperfine --style basic --warmup 2 --runs "$runs" --export-csv "times-$round.csv" \
+        -n keep-all "$filter puntos.mdb todo.mdb" \
+        -n mixed "$filter --keep=$keep --speed=$speed puntos.mdb salida.mdb" \
+        -n rumbelo "$filter --keep=$keep puntos.txt salida.txt" \
+        -n cat-sync "cat puntos.mdb > copia.mdb && sync -d copia.mdb" \
+        -n cat-sync-rumbelo "cat puntos.txt > copia.txt && sync -d copia.txt" \
+        -n awk-sync "awk '$awk_filter' puntos.mdb > salida-awk.mdb && sync -d salida-awk.mdb"
+done
 
-median() { awk -F, -v name="$1" '$1 == name { printf "%.1f", $4 * 1000 }' times.csv; }
+median_of() {
+    sort -g | awk -v format="$1" '{ v[NR] = $1 }
+        END { printf format, NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+median() {
+    for round in $(seq "$rounds"); do awk -F, -v name="$1" '$1 == name { print $4 * 1000 }' "times-$round.csv"; done |
+        median_of %.1f
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+round_ratio() {
+    for round in $(seq "$rounds"); do
+        awk -F, -v a="$1" -v b="$2" '$1 == a { x = $4 } $1 == b { y = $4 } END { print x / y }' "times-$round.csv"
+    done | median_of %.2f
+}
 peak_kib() {
     /usr/bin/time -v -o rss.txt "$@" >/dev/null
     awk -F': ' '/Maximum resident set size/ { print $2 }' rss.txt
@@ -60,9 +78,10 @@ all_ms=$(median keep-all)
 mixed_ms=$(median mixed)
 rumbelo_ms=$(median rumbelo)
 cat_ms=$(median cat-sync)
+cat_rumbelo_ms=$(median cat-sync-rumbelo)
 awk_ms=$(median awk-sync)
 small_rss=$(peak_kib "$filter" --keep=$keep --speed=$speed puntos.mdb salida.mdb)
-rm -f puntos.txt salida.txt todo.mdb copia.mdb salida-awk.mdb
+rm -f puntos.txt salida.txt todo.mdb copia.mdb copia.txt salida-awk.mdb
 
 "$generate" pitovan "$large_records" grande.mdb
 large_bytes=$(stat -c %s grande.mdb)
@@ -75,15 +94,17 @@ large_cat_s=$(awk -F, '$1 == "cat-sync" { printf "%.2f", $4 }' large.csv)
 
 row() { printf '  %-36s %s\n' "$1" "$2"; }
 echo
-echo "Medians over $runs runs, $records records:"
+echo "Medians of $rounds rounds of $runs runs each, $records records:"
 row "cribaxon-filter, Pitovan, keep all" "$all_ms ms"
 row "cribaxon-filter, Pitovan, mixed" "$mixed_ms ms"
 row "cribaxon-filter, Rumbelo, mixed" "$rumbelo_ms ms"
 row "cat && sync -d, Pitovan" "$cat_ms ms"
+row "cat && sync -d, Rumbelo" "$cat_rumbelo_ms ms"
 row "awk && sync -d, Pitovan, mixed" "$awk_ms ms"
-row "keep all / cat" "$(ratio "$all_ms" "$cat_ms")  (target: at most 1.5)"
-row "mixed / cat" "$(ratio "$mixed_ms" "$cat_ms")  (target: at most 1.5)"
-row "awk / mixed" "$(ratio "$awk_ms" "$mixed_ms")  (target: above 1)"
+row "keep all / cat" "$(round_ratio keep-all cat-sync)  (target: at most 1.2)"
+row "mixed / cat" "$(round_ratio mixed cat-sync)  (target: at most 1.2)"
+row "Rumbelo mixed / cat of its file" "$(round_ratio rumbelo cat-sync-rumbelo)  (target: at most 1.2)"
+row "awk / mixed" "$(round_ratio awk-sync mixed)  (target: above 1)"
 echo "Source of $large_bytes bytes ($large_records records), medians over 3 runs:"
 row "cribaxon-filter, mixed" "$large_filter_s s"
 row "cat && sync -d" "$large_cat_s s"

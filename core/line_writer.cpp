@@ -21,6 +21,12 @@ void LineWriter::create(const std::string& name)
     m_file = std::move(created.file);
     m_name = name;
     m_pushEachLine = m_file->kind() == FileKind::CharacterDevice;
+    if (const std::size_t size = std::max(BlockSize, m_file->transferSize() / BlockSize * BlockSize);
+        size != m_blockSize) {
+        m_buffer = alignedBytes(size);
+        m_blockSize = size;
+    }
+    m_roomyBlock = m_pushEachLine ? 0 : m_blockSize;
     m_count = 0;
 }
 
@@ -52,6 +58,7 @@ void LineWriter::close()
             throw EInOutError(error, m_name);
     }
     const std::unique_ptr<SystemFile> file = std::move(m_file);
+    m_roomyBlock = 0;
     if (const std::int32_t error = file->close())
         throw EInOutError(error, m_name);
 }
@@ -59,11 +66,11 @@ void LineWriter::close()
 std::int32_t LineWriter::append(std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const std::size_t count = std::min(bytes.size(), BlockSize - m_count);
-        std::memcpy(m_buffer.data() + m_count, bytes.data(), count);
+        const std::size_t count = std::min(bytes.size(), m_blockSize - m_count);
+        std::memcpy(m_buffer.get() + m_count, bytes.data(), count);
         m_count += count;
         bytes.remove_prefix(count);
-        if (m_count == BlockSize) {
+        if (m_count == m_blockSize) {
             if (const std::int32_t error = handOver())
                 return error;
         }
@@ -75,5 +82,5 @@ std::int32_t LineWriter::handOver()
 {
     const std::size_t count = m_count;
     m_count = 0; // the bytes are gone whether the hand-over succeeds or not
-    return m_file->write(std::as_bytes(std::span(m_buffer.data(), count)));
+    return m_file->write(std::as_bytes(std::span(m_buffer.get(), count)));
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "aligned_bytes.h"
 #include "system_file.h"
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,8 +31,8 @@ public:
     // in what is left of the block, of an ordinary file.
     void writeLine(std::string_view line)
     {
-        if (line.size() + 2 < BlockSize - m_count && !m_pushEachLine && isOpen()) {
-            char* out = m_buffer.data() + m_count;
+        if (m_count + line.size() + 2 < m_roomyBlock) {
+            char* out = m_buffer.get() + m_count;
             std::memcpy(out, line.data(), line.size());
             std::memcpy(out + line.size(), "\r\n", 2);
             m_count += line.size() + 2;
@@ -38,6 +40,11 @@ public:
         }
         writeAnyLine(line);
     }
+    // The rest of the block, where lines may be put straight in as writeLine()
+    // puts them, as long as the block does not fill up; empty for a character
+    // device or a closed writer. Then commit() the bytes put there.
+    std::span<char> room() { return {m_buffer.get() + m_count, m_roomyBlock - std::min(m_roomyBlock, m_count)}; }
+    void commit(std::size_t bytes) { m_count += bytes; }
     void close();
 
     bool isOpen() const noexcept { return m_file != nullptr; }
@@ -53,7 +60,9 @@ private:
     FileSystem& m_fileSystem;
     std::unique_ptr<SystemFile> m_file;
     std::string m_name;
-    std::array<char, BlockSize> m_buffer {};
+    AlignedBytes m_buffer; // one block: as many bytes as one transfer of the file
+    std::size_t m_blockSize = 0;
     std::size_t m_count = 0;
+    std::size_t m_roomyBlock = 0; // the block's size where lines may go straight in: an open ordinary file
     bool m_pushEachLine = false;
 };

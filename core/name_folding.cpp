@@ -49,6 +49,9 @@ char32_t takeCharacter(std::string_view& text)
 
 char32_t folded(char32_t c)
 {
+    // ASCII folds alike in every locale: the Unicode tables are loaded only for the rest.
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
     if (c >= 0x110000)
         return c;
     if (const locale_t locale = unicodeCase())

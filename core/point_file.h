@@ -1,6 +1,7 @@
 #pragma once
 
 #include "category_table.h"
+#include "record_class.h"
 
 #include <algorithm>
 #include <array>
@@ -9,30 +10,11 @@
 #include <string>
 #include <string_view>
 
-enum class PointFileKind
-{
-    Pitovan,
-    Rumbelo,
-};
-
 // ".txt" anywhere in the name (any letter case) makes it Rumbelo, else ".mdb" Pitovan.
 std::optional<PointFileKind> kindOfName(std::string_view name);
 // Whether the names hold the same one of the two family substrings.
 bool sameFamilyNames(std::string_view source, std::string_view destination);
 bool headerAccepted(PointFileKind kind, std::string_view firstLine);
-
-// What a record is, as one number that indexes tables: the number of its
-// category, or one of the two classes below.
-using RecordClass = int;
-inline constexpr RecordClass MarkerClass = PointCategoryCount; // Rumbelo only
-inline constexpr RecordClass NoCategoryClass = PointCategoryCount + 1;
-inline constexpr int RecordClassCount = PointCategoryCount + 2;
-
-constexpr RecordClass classOf(PointCategory category)
-{
-    return static_cast<RecordClass>(category);
-}
-RecordClass classifyRecord(PointFileKind kind, std::string_view line);
 
 // A Pitovan record with its speed digit set to "0" and the tail after the type
 // digit dropped: columns 1-14, "0", column 16. Built in the caller's buffer, as

@@ -3,7 +3,6 @@
 #include "error_codes.h"
 
 #include <algorithm>
-#include <cstring>
 #include <fcntl.h>
 
 PosixFile::PosixFile(FileDescriptor fd, Access access, FileKind kind, FileIdentity identity,
@@ -14,8 +13,6 @@ PosixFile::PosixFile(FileDescriptor fd, Access access, FileKind kind, FileIdenti
     , m_identity(identity)
     , m_fileSystem(fileSystem)
     , m_calls(fileSystem.m_calls)
-    // A device or a pipe gets its bytes when the line files hand them over.
-    , m_gathersWrites(access == Access::Write && kind == FileKind::Disk)
 {
     m_fileSystem.m_openFiles.push_back(this);
 }
@@ -30,49 +27,34 @@ void PosixFile::forget()
     std::erase(m_fileSystem.m_openFiles, this);
 }
 
+// A device or a pipe that is written gets each block of the line files as it
+// is full, and a character device each line as it ends.
+std::size_t PosixFile::transferSize()
+{
+    return m_access == Access::Read || m_kind == FileKind::Disk ? m_fileSystem.m_sizes.chunk : 0;
+}
+
 ReadResult PosixFile::read(std::span<std::byte> buffer)
 {
-    if (m_begin == m_end) {
-        if (m_chunk.empty())
-            m_chunk.resize(m_fileSystem.m_sizes.chunk);
-        m_begin = m_end = 0;
-        const ssize_t count
-            = retryInterrupted([&] { return m_calls.read(m_fd.get(), m_chunk.data(), m_chunk.size()); });
-        if (count < 0)
-            return {0, codeForErrno(errno)};
-        m_end = static_cast<std::size_t>(count);
-    }
-    const std::size_t count = std::min(buffer.size(), m_end - m_begin);
-    std::memcpy(buffer.data(), m_chunk.data() + m_begin, count);
-    m_begin += count;
-    return {count, 0};
+    const ssize_t count = retryInterrupted([&] { return m_calls.read(m_fd.get(), buffer.data(), buffer.size()); });
+    if (count < 0)
+        return {0, codeForErrno(errno)};
+    return {static_cast<std::size_t>(count), 0};
 }
 
 std::int32_t PosixFile::write(std::span<const std::byte> bytes)
 {
-    if (!m_gathersWrites)
-        return writeAll(bytes);
-    if (m_chunk.empty())
-        m_chunk.resize(m_fileSystem.m_sizes.chunk);
-    if (m_end + bytes.size() > m_chunk.size()) {
-        if (const std::int32_t error = flush())
-            return error;
-        if (bytes.size() >= m_chunk.size())
-            return writeGathered(bytes);
-    }
-    std::memcpy(m_chunk.data() + m_end, bytes.data(), bytes.size());
-    m_end += bytes.size();
+    if (const std::int32_t error = writeAll(bytes))
+        return error;
+    m_written += static_cast<off_t>(bytes.size());
+    if (m_kind == FileKind::Disk && m_written - m_writeBackFrom >= m_fileSystem.m_sizes.writeBackStep)
+        startWriteBack();
     return 0;
 }
 
 std::int32_t PosixFile::close()
 {
-    std::int32_t error = 0;
-    if (m_access == Access::Write) {
-        error = m_gathersWrites ? flush() : 0;
-        if (!error)
-            error = syncToDevice();
-    }
+    std::int32_t error = m_access == Access::Write ? syncToDevice() : 0;
     if (const int closeError = m_fd.close(); closeError && !error)
         error = codeForErrno(closeError);
     forget();
@@ -89,28 +71,14 @@ std::int32_t PosixFile::syncToDevice()
     return errno == EINVAL || errno == EROFS ? 0 : codeForErrno(errno);
 }
 
-std::int32_t PosixFile::flush()
+// Only a request: if it fails, the flush at close still writes the bytes and
+// reports any failure of the write-back.
+void PosixFile::startWriteBack()
 {
-    const std::size_t waiting = m_end;
-    m_end = 0; // the bytes are gone whether the write succeeds or not
-    return writeGathered({m_chunk.data(), waiting});
-}
-
-std::int32_t PosixFile::writeGathered(std::span<const std::byte> bytes)
-{
-    if (const std::int32_t error = writeAll(bytes))
-        return error;
-    m_written += static_cast<off_t>(bytes.size());
-    if (m_written - m_writeBackFrom >= m_fileSystem.m_sizes.writeBackStep) {
-        // Only a request: if it fails, the flush at close still writes the
-        // bytes and reports any failure of the write-back.
-        retryInterrupted([&] {
-            return m_calls.syncFileRange(m_fd.get(), m_writeBackFrom, m_written - m_writeBackFrom,
-                                         SYNC_FILE_RANGE_WRITE);
-        });
-        m_writeBackFrom = m_written;
-    }
-    return 0;
+    retryInterrupted([&] {
+        return m_calls.syncFileRange(m_fd.get(), m_writeBackFrom, m_written - m_writeBackFrom, SYNC_FILE_RANGE_WRITE);
+    });
+    m_writeBackFrom = m_written;
 }
 
 std::int32_t PosixFile::writeAll(std::span<const std::byte> bytes)

@@ -4,10 +4,8 @@
 #include "posix_file_system.h"
 #include "system_file.h"
 
-#include <vector>
-
-// One open file of PosixFileSystem, with its read-ahead or write-gathering
-// chunk. While open it is known to its file system by its identity.
+// One open file of PosixFileSystem. While open it is known to its file system
+// by its identity.
 class PosixFile final : public SystemFile
 {
 public:
@@ -23,6 +21,7 @@ public:
     ~PosixFile() override;
 
     FileKind kind() override { return m_kind; }
+    std::size_t transferSize() override;
     ReadResult read(std::span<std::byte> buffer) override;
     std::int32_t write(std::span<const std::byte> bytes) override;
     std::int32_t close() override;
@@ -33,8 +32,7 @@ public:
 
 private:
     std::int32_t writeAll(std::span<const std::byte> bytes);
-    std::int32_t writeGathered(std::span<const std::byte> bytes);
-    std::int32_t flush();
+    void startWriteBack();
     std::int32_t syncToDevice();
     void forget();
 
@@ -44,10 +42,6 @@ private:
     FileIdentity m_identity;
     PosixFileSystem& m_fileSystem;
     const PosixCalls& m_calls;
-    bool m_gathersWrites;
-    std::vector<std::byte> m_chunk;
-    std::size_t m_begin = 0; // read-ahead: next unread byte
-    std::size_t m_end = 0; // read-ahead: valid bytes; write gathering: bytes waiting
-    off_t m_written = 0; // write gathering: bytes written so far
-    off_t m_writeBackFrom = 0; // write gathering: where the write-back not yet asked for begins
+    off_t m_written = 0; // bytes written so far
+    off_t m_writeBackFrom = 0; // where the write-back not yet asked for begins
 };

@@ -19,8 +19,8 @@ struct FileIdentity
     bool operator==(const FileIdentity&) const = default;
 };
 
-// How much PosixFileSystem moves to and from the kernel at once, and how often
-// it asks the kernel to start writing a file to its device.
+// How much the line files move to and from the kernel at once, and how often
+// a file is asked to start writing itself to its device.
 struct TransferSizes
 {
     std::size_t chunk = 128 * 1024;
@@ -37,12 +37,12 @@ struct TransferSizes
 // output or error is refused too, unless that is a character device: nothing
 // there can be overwritten.
 //
-// The line files move data in small blocks; this layer talks to the kernel in
-// large ones: it reads ahead and gathers the writes to ordinary files. A
-// failure of a gathered write comes back from the write that flushes it, at
-// the latest from close(), which also flushes the file to its device first.
-// The kernel is asked to start that write-back as the file grows, so that the
-// device works while the program does, and little is left for close().
+// The line files read any file, and write an ordinary one, in transfers of
+// many blocks (the kernel reads ahead and gathers the writes to such files in
+// any case); a device or a pipe that is written gets each block. close()
+// flushes a written file to its device first. The kernel is asked to start
+// that write-back as the file grows, so that the device works while the
+// program does, and little is left for close().
 class PosixFileSystem final : public FileSystem
 {
 public:

@@ -30,6 +30,10 @@ public:
     virtual ~SystemFile() = default;
 
     virtual FileKind kind() = 0;
+    // How many bytes the line files move in one read or write of the file,
+    // in place of their block: more only where the system reads ahead and
+    // gathers writes in any case. 0: one block.
+    virtual std::size_t transferSize() = 0;
     virtual ReadResult read(std::span<std::byte> buffer) = 0;
     // Returns 0 or the failure's code; the bytes are all written or the call failed.
     virtual std::int32_t write(std::span<const std::byte> bytes) = 0;

@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     FakeFileSystem files;
     files.readLimit = input.ConsumeIntegralInRange<std::size_t>(1, 300);
+    files.transferSize = input.ConsumeBool() ? 1024 : 0;
     const auto extraAtEnd = input.ConsumeIntegral<std::uint32_t>(); // bit i: ask twice before line i
     const auto asViews = input.ConsumeIntegral<std::uint32_t>(); // bit i: take line i as a view
     if (const int failingRead = input.ConsumeIntegralInRange(0, 24))

@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const PointCategory category : PointCategories)
         options.setKeepsSpeedWarning(category, input.ConsumeBool());
     conditions.readLimit = input.ConsumeIntegralInRange<std::size_t>(1, 300);
+    conditions.transferSize = input.ConsumeBool() ? 1024 : 0;
     if (const int call = input.ConsumeIntegralInRange(0, 3)) {
         conditions.failingCall = static_cast<FakeFileSystem::Call>(call - 1);
         conditions.failingCallNumber = input.ConsumeIntegralInRange(1, 8);

@@ -18,6 +18,7 @@ public:
     ~FakeFile() override { release(); }
 
     FileKind kind() override { return stored().kind; }
+    std::size_t transferSize() override { return m_system.transferSize; }
 
     ReadResult read(std::span<std::byte> buffer) override
     {

@@ -33,6 +33,8 @@ public:
     void failOpen(const std::string& name, std::int32_t code) { m_openFailures[name] = code; }
     // Reads hand over at most this many bytes however many are asked for.
     std::size_t readLimit = SIZE_MAX;
+    // What every file answers to transferSize().
+    std::size_t transferSize = 0;
 
     int calls(Call call) const { return m_counts[static_cast<int>(call)]; }
     // Sizes of the writes the system received, in order.

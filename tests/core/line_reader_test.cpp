@@ -80,17 +80,33 @@ const SplitCase SplitCases[] = {
     {"ManyLines", numberedLines(1000), numbered(1000)},
 };
 
-// Each case is read with whole blocks and with reads the system cuts short.
-class LineSplitting : public testing::TestWithParam<std::tuple<SplitCase, std::size_t>>
+// How the system hands the bytes over.
+struct Reads
+{
+    const char* suffix;
+    std::size_t limit; // bytes of one read at most
+    std::size_t transfer; // bytes asked for at once
+};
+
+const Reads ReadsOfTheSystem[] = {
+    {"", SIZE_MAX, 0},
+    {"_ByteByByte", 1, 0},
+    {"_ManyBlocksAtOnce", SIZE_MAX, 8 * LineReader::BlockSize},
+};
+
+// Each case is read with whole blocks, with reads the system cuts short and
+// with reads of many blocks.
+class LineSplitting : public testing::TestWithParam<std::tuple<SplitCase, Reads>>
 {
 };
 
 TEST_P(LineSplitting, DeliversTheLinesOfTheInput)
 {
-    const auto& [splitCase, readLimit] = GetParam();
+    const auto& [splitCase, systemReads] = GetParam();
     FakeFileSystem files;
     files.files["f"].bytes = splitCase.input;
-    files.readLimit = readLimit;
+    files.readLimit = systemReads.limit;
+    files.transferSize = systemReads.transfer;
     LineReader reader(files);
     reader.open("f");
     EXPECT_EQ(readAll(reader), splitCase.expected);
@@ -102,33 +118,60 @@ TEST_P(LineSplitting, DeliversTheLinesOfTheInput)
     EXPECT_EQ(reader.readLine(), "");
     EXPECT_EQ(files.calls(Call::Read), reads);
 
-    // Views of the same lines, in the same reads of the system.
-    FakeFileSystem viewed;
-    viewed.files["f"].bytes = splitCase.input;
-    viewed.readLimit = readLimit;
-    LineReader viewer(viewed);
-    viewer.open("f");
-    Lines views;
-    while (const auto line = viewer.nextLine())
-        views.emplace_back(*line);
-    EXPECT_EQ(views, splitCase.expected);
-    EXPECT_EQ(viewed.calls(Call::Read), reads);
+    // Views of the same lines, in the same reads of the system: one by one,
+    // and taken in place first, as a run takes them, finding the CRs with
+    // the instructions of every processor and with AVX2 where this one has it.
+    const auto viewsOf = [&](auto takeLines) {
+        FakeFileSystem viewed;
+        viewed.files["f"].bytes = splitCase.input;
+        viewed.readLimit = systemReads.limit;
+        viewed.transferSize = systemReads.transfer;
+        LineReader viewer(viewed);
+        viewer.open("f");
+        Lines views;
+        for (;;) {
+            takeLines(viewer, [&](std::string_view line) {
+                views.emplace_back(line);
+                return true;
+            });
+            const auto line = viewer.nextLine();
+            if (!line)
+                break;
+            views.emplace_back(*line);
+        }
+        EXPECT_EQ(views, splitCase.expected);
+        EXPECT_EQ(viewed.calls(Call::Read), reads);
+    };
+    viewsOf([](LineReader&, auto) {});
+    viewsOf([](LineReader& viewer, auto take) { viewer.takeLines(take); });
+#if defined(__x86_64__)
+    if (Avx2WideBytes::supported())
+        viewsOf([](LineReader& viewer, auto take) { viewer.takeLines<Avx2WideBytes>(take); });
+#endif
 }
 
-INSTANTIATE_TEST_SUITE_P(, LineSplitting, testing::Combine(testing::ValuesIn(SplitCases), testing::Values(SIZE_MAX, 1)),
+INSTANTIATE_TEST_SUITE_P(, LineSplitting,
+                         testing::Combine(testing::ValuesIn(SplitCases), testing::ValuesIn(ReadsOfTheSystem)),
                          [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name)
-                                 + (std::get<1>(info.param) == 1 ? "_ByteByByte" : "");
+                             return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).suffix;
                          });
 
-TEST(LineReader, AsksTheSystemForBlocksOf128Bytes)
+TEST(LineReader, AsksTheSystemForBlocksOf128BytesOrForTheWholeBlocksItMovesAtOnce)
 {
-    FakeFileSystem files;
-    files.files["f"].bytes = std::string(300, 'z');
-    LineReader reader(files);
-    reader.open("f");
-    EXPECT_EQ(reader.readLine().size(), 300u);
-    EXPECT_EQ(files.readRequests, std::vector<std::size_t>(4, LineReader::BlockSize));
+    // 300 bytes, a read finding the end: what the file moves at once, what the reader asks for, how often.
+    const struct
+    {
+        std::size_t transfer, asked, reads;
+    } rows[] = {{0, 128, 4}, {200, 128, 4}, {256, 256, 3}};
+    for (const auto& row : rows) {
+        FakeFileSystem files;
+        files.files["f"].bytes = std::string(300, 'z');
+        files.transferSize = row.transfer;
+        LineReader reader(files);
+        reader.open("f");
+        EXPECT_EQ(reader.readLine().size(), 300u);
+        EXPECT_EQ(files.readRequests, std::vector<std::size_t>(row.reads, row.asked)) << row.transfer;
+    }
 }
 
 TEST(LineReader, EmptyFileReadsAsEmptyLinesWithoutFailing)

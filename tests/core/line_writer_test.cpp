@@ -13,6 +13,8 @@ struct WriteCase
 {
     const char* name;
     std::vector<std::string> lines;
+    std::size_t transfer = 0; // what the file moves at once
+    std::size_t block = LineWriter::BlockSize; // what the system gets at once
 };
 
 const WriteCase WriteCases[] = {
@@ -23,6 +25,9 @@ const WriteCase WriteCases[] = {
     {"FillsABlockExactly", {std::string(126, 'f')}},
     {"LeavesOneByteOfTheBlock", {std::string(125, 'f'), "g"}},
     {"ManyBlocks", {std::string(1000, 'm'), "", std::string(300, 'n')}},
+    {"ManyBlocksAtOnce", {std::string(1000, 'm'), "", std::string(300, 'n')}, 512, 512},
+    {"BlockOfManyFilledExactly", {std::string(254, 'f'), "g"}, 256, 256},
+    {"TransferNotOfWholeBlocks", {std::string(300, 'o')}, 300, 256},
 };
 
 class LineWriting : public testing::TestWithParam<WriteCase>
@@ -30,10 +35,13 @@ class LineWriting : public testing::TestWithParam<WriteCase>
 };
 
 // The file holds exactly each line followed by CR LF; the system gets full
-// blocks of 128 bytes and the rest at close.
+// blocks of 128 bytes, or of the whole blocks it moves at once, and the rest
+// at close.
 TEST_P(LineWriting, WritesEachLineFollowedByCrLfInBlocks)
 {
     FakeFileSystem files;
+    files.transferSize = GetParam().transfer;
+    const std::size_t block = GetParam().block;
     LineWriter writer(files);
     writer.create("out");
     std::string expected;
@@ -43,9 +51,9 @@ TEST_P(LineWriting, WritesEachLineFollowedByCrLfInBlocks)
     }
     writer.close();
     EXPECT_EQ(files.files["out"].bytes, expected);
-    Sizes sizes(expected.size() / LineWriter::BlockSize, LineWriter::BlockSize);
-    if (expected.size() % LineWriter::BlockSize)
-        sizes.push_back(expected.size() % LineWriter::BlockSize);
+    Sizes sizes(expected.size() / block, block);
+    if (expected.size() % block)
+        sizes.push_back(expected.size() % block);
     EXPECT_EQ(files.writeSizes, sizes);
 }
 

@@ -111,6 +111,12 @@ TEST_P(Filtering, WritesTheHeadersAndTheKeptRecords)
 const std::string PitovanRecords
     = crlf({"574C header", "AAAAAAAAAAAAAA91tail", "BBBBBBBBBBBBBB32", "CCCCCCCCCCCCCC53", "DDDDDDDDDDDDDD54",
             "EEEEEEEEEEEEEE95", "FFFFFFFFFFFFFF96", "GGGGGGGGGGGGGG97", "HHHHHHHHHHHHHH98", "", "short"});
+// Records around the length that a run copies in one piece, and far beyond it.
+const std::string Stretch62 = "CCCCCCCCCCCCCC53" + std::string(46, 't');
+const std::string Stretch63 = Stretch62 + "t";
+const std::string Stretch100 = "DDDDDDDDDDDDDD54" + std::string(84, 't');
+const std::string LongPitovanRecords
+    = crlf({"574C header", Stretch100, "AAAAAAAAAAAAAA91" + std::string(60, 't'), Stretch62, Stretch63});
 const std::string RumbeloRecords = crlf({"4348 first", "second header", "1111111111222206aa", "FFFFFFFFFF000000",
                                          "1111111111222207", "111111111122220D", "111111111122220d", "", "x"});
 
@@ -132,6 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 crlf({"574C header", "GGGGGGGGGGGGGG07"})},
                     FilterCase {"PitovanSpeedWithoutKeepDropsTheRecords", "in.mdb", PitovanRecords, only({}, {PN}),
                                 crlf({"574C header"})},
+                    FilterCase {"PitovanLongRecords", "in.mdb", LongPitovanRecords, only({RF, TC}, {TC}),
+                                crlf({"574C header", Stretch100, "AAAAAAAAAAAAAA01", Stretch62, Stretch63})},
                     FilterCase {"PitovanHeaderOnly", "in.mdb", crlf({"574C"}), allOptions(), crlf({"574C"})},
                     FilterCase {"PitovanUnendedLastRecord", "in.mdb", "574C\r\nAAAAAAAAAAAAAA91", allOptions(),
                                 crlf({"574C", "AAAAAAAAAAAAAA91"})},

@@ -43,6 +43,7 @@ void checkRunInvariants(std::string_view bytes, const RunOptions& options, const
     const PointFileKind kind = conditions.kind;
     FakeFileSystem files;
     files.readLimit = conditions.readLimit;
+    files.transferSize = conditions.transferSize;
     if (conditions.failingCall)
         files.failCall(*conditions.failingCall, conditions.failingCallNumber, InjectedCode);
     const bool destinationExisted = conditions.destinationExisted;

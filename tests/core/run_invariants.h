@@ -14,6 +14,7 @@ struct RunConditions
 {
     PointFileKind kind = PointFileKind::Pitovan;
     std::size_t readLimit = SIZE_MAX; // a read hands over at most this many bytes
+    std::size_t transferSize = 0; // bytes the files move at once
     std::optional<FakeFileSystem::Call> failingCall; // its n-th call fails, with InjectedCode
     int failingCallNumber = 1;
     bool destinationExisted = false;

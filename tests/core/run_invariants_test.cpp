@@ -43,6 +43,7 @@ TEST(RunInvariants, HoldOverSeededInputs)
         RunConditions conditions;
         conditions.kind = random() % 2 ? PointFileKind::Rumbelo : PointFileKind::Pitovan;
         conditions.readLimit = 1 + random() % 300;
+        conditions.transferSize = random() % 2 ? 1024 : 0;
         if (const int call = static_cast<int>(random() % 4)) {
             conditions.failingCall = static_cast<FakeFileSystem::Call>(call - 1);
             conditions.failingCallNumber = 1 + static_cast<int>(random() % 8);
