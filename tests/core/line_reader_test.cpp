@@ -103,10 +103,13 @@ class LineSplitting : public testing::TestWithParam<std::tuple<SplitCase, Reads>
 TEST_P(LineSplitting, DeliversTheLinesOfTheInput)
 {
     const auto& [splitCase, systemReads] = GetParam();
+    const auto holdInput = [&](FakeFileSystem& system) {
+        system.files["f"].bytes = splitCase.input;
+        system.readLimit = systemReads.limit;
+        system.transferSize = systemReads.transfer;
+    };
     FakeFileSystem files;
-    files.files["f"].bytes = splitCase.input;
-    files.readLimit = systemReads.limit;
-    files.transferSize = systemReads.transfer;
+    holdInput(files);
     LineReader reader(files);
     reader.open("f");
     EXPECT_EQ(readAll(reader), splitCase.expected);
@@ -123,9 +126,7 @@ TEST_P(LineSplitting, DeliversTheLinesOfTheInput)
     // the instructions of every processor and with AVX2 where this one has it.
     const auto viewsOf = [&](auto takeLines) {
         FakeFileSystem viewed;
-        viewed.files["f"].bytes = splitCase.input;
-        viewed.readLimit = systemReads.limit;
-        viewed.transferSize = systemReads.transfer;
+        holdInput(viewed);
         LineReader viewer(viewed);
         viewer.open("f");
         Lines views;
