@@ -153,9 +153,11 @@ bool WidgetPlacement::isNormal() const
 
 void WidgetPlacement::rememberNormalFrame()
 {
-    // Only a window on screen has been framed for the state it is in.
+    // Only a window on screen has been framed for the state it is in. Started
+    // minimized, it is mapped and at once minimized; shown late on a busy
+    // machine, it may seem normal while the manager already moves its frame away.
     const QWindow* window = m_window->windowHandle();
-    if (!window || !window->isExposed() || !isNormal())
+    if (!window || !window->isExposed() || !isNormal() || x11Iconic(*window))
         return;
     const QRect outer = frame();
     m_normalTopLeft = outer.topLeft();

@@ -107,6 +107,18 @@ std::optional<QRect> x11FrameGeometry(const QWindow& window)
         .marginsAdded(margins);
 }
 
+bool x11Iconic(const QWindow& window)
+{
+    const std::optional<X11Window> x11 = onX11(window);
+    if (!x11)
+        return false;
+    const xcb_atom_t wmState = atom(x11->connection, "WM_STATE");
+    const auto state = property(x11->connection, x11->id, wmState, wmState, 1);
+    constexpr uint32_t IconicState = 3;
+    return state && state->format == 32 && state->value_len == 1
+        && *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) == IconicState;
+}
+
 std::optional<QSize> askFrameGrowth(const QWindow& window)
 {
     const std::optional<X11Window> x11 = onX11(window);
