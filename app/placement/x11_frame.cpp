@@ -80,6 +80,12 @@ xcb_atom_t frameExtentsAtom(xcb_connection_t* connection)
     return extents;
 }
 
+xcb_atom_t wmStateAtom(xcb_connection_t* connection)
+{
+    static const xcb_atom_t state = atom(connection, "WM_STATE");
+    return state;
+}
+
 std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t window)
 {
     const auto extents = property(connection, window, frameExtentsAtom(connection), XCB_ATOM_CARDINAL, 4);
@@ -112,7 +118,7 @@ bool x11Iconic(const QWindow& window)
     const std::optional<X11Window> x11 = onX11(window);
     if (!x11)
         return false;
-    const xcb_atom_t wmState = atom(x11->connection, "WM_STATE");
+    const xcb_atom_t wmState = wmStateAtom(x11->connection);
     const auto state = property(x11->connection, x11->id, wmState, wmState, 1);
     constexpr uint32_t IconicState = 3;
     return state && state->format == 32 && state->value_len == 1

@@ -5,7 +5,7 @@
 
 class QWindow;
 
-// What X11 and its window manager say of a window's frame. Nothing off X11.
+// What X11 and its window manager say of a window's frame and state. Nothing off X11.
 
 // The outer frame on the screen, from where X11 has the window and the frame
 // margins that the manager last announced (none before it has framed it).
