@@ -27,7 +27,7 @@ measure() {
     start=$(date +%s%N)
     $program >/dev/null 2>&1 &
     pid=$!
-    until window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) && [ -n "$window" ]; do
+    until window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | sed -n 1p) && [ -n "$window" ]; do
         sleep 0.002
     done
     local mapped=$(( ($(date +%s%N) - start) / 1000000 ))

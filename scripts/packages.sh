@@ -30,7 +30,7 @@ install_missing_packages() {
     local missing=()
     local package
     for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+        grep -q 'install ok installed' <<<"$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Instalando paquetes: ${missing[*]}"

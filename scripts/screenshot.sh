@@ -26,7 +26,7 @@ sleep 0.5
 
 window=
 for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name 'Zorvanti Cribaxon - ' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --name 'Zorvanti Cribaxon - ' 2>/dev/null | sed -n 1p) && [ -n "$window" ] && break
     sleep 0.1
 done
 [ -n "$window" ] || { echo "La ventana no apareció" >&2; cat "$work/program.log" >&2; exit 1; }

@@ -152,7 +152,7 @@ if command -v man >/dev/null; then
 fi
 for program in zorvanti-cribaxon cribaxon-filter; do
     ! readelf -d "$root/usr/bin/$program" | grep -E 'RPATH|RUNPATH' || fail "$program carries a RUNPATH"
-    [ "$hardened" -eq 0 ] || nm -D "$root/usr/bin/$program" | grep -q ' U __stack_chk_fail' ||
+    [ "$hardened" -eq 0 ] || grep -q ' U __stack_chk_fail' <<<"$(nm -D "$root/usr/bin/$program")" ||
         fail "$program has no stack protector"
 done
 if pkg-config --exists bash-completion 2>/dev/null; then

@@ -227,7 +227,7 @@ session_wm_is_managing() {
     local check
     check=$(xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null) || return 1
     check=${check##* }
-    [[ $check == 0x* ]] && xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null | grep -q '= "'
+    [[ $check == 0x* ]] && grep -q '= "' <<<"$(xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null)"
 }
 
 # The desktop's accessibility bus, switched on as a desktop with a screen reader has it; a program started
@@ -238,8 +238,8 @@ session_start_accessibility() {
 }
 
 session_accessibility_is_up() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true'
+    grep -q 'boolean true' <<<"$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus)"
 }
 
 # Starts the program in the background, as a user starts it, and waits for its window to be active, or
@@ -387,12 +387,12 @@ session_is_placed() {
 
 # The window manager shows WINDOW in STATE, an _NET_WM_STATE_ name without its prefix (MAXIMIZED_VERT).
 session_has_state() {
-    xprop -id "$1" -notype _NET_WM_STATE 2>/dev/null | grep -q "_NET_WM_STATE_$2\b"
+    grep -q "_NET_WM_STATE_$2\b" <<<"$(xprop -id "$1" -notype _NET_WM_STATE 2>/dev/null)"
 }
 
 # The window manager has minimized WINDOW.
 session_is_iconic() {
-    xprop -id "$1" WM_STATE 2>/dev/null | grep -q 'window state: Iconic'
+    grep -q 'window state: Iconic' <<<"$(xprop -id "$1" WM_STATE 2>/dev/null)"
 }
 
 # Closes WINDOW as its close box does, also where it has no keyboard focus, as when it is minimized.
