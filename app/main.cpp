@@ -1,4 +1,5 @@
 #include "application_setup.h"
+#include "posix_file_system.h"
 #include "termination_signals.h"
 #include "tfpral.h"
 #include "write_signals.h"
@@ -13,7 +14,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     setUpApplication(application);
     TerminationSignals termination;
-    TFPral FPral;
+    PosixFileSystem files(PosixCalls::system());
+    TFPral FPral(files);
     QObject::connect(&termination, &TerminationSignals::received, &FPral, &TFPral::closeAtTermination);
     FPral.show();
     const int status = application.exec();

@@ -17,8 +17,9 @@ namespace {
 class FilterCommand
 {
 public:
-    FilterCommand(std::FILE* out, std::FILE* err)
-        : m_out(out)
+    FilterCommand(FileSystem& fileSystem, std::FILE* out, std::FILE* err)
+        : m_fileSystem(fileSystem)
+        , m_out(out)
         , m_err(err)
     { }
 
@@ -32,6 +33,7 @@ private:
     void print(const std::string& text) { std::fputs(text.c_str(), m_out); }
     void printError(const std::string& text) { std::fputs(text.c_str(), m_err); }
 
+    FileSystem& m_fileSystem;
     std::FILE* m_out;
     std::FILE* m_err;
 };
@@ -49,7 +51,7 @@ int FilterCommand::count(const CommandLine& commandLine)
 {
     ConsoleReporter reporter;
     RecordTally tally;
-    if (countRecords(commandLine.source, tally, reporter) != RunOutcome::Completed) {
+    if (countRecords(commandLine.source, tally, reporter, m_fileSystem) != RunOutcome::Completed) {
         printError(diagnosticText(reporter.consoleText()));
         return finish(ExitStatus::Rejected);
     }
@@ -63,8 +65,7 @@ int FilterCommand::run(const CommandLine& commandLine)
         printError(diagnosticText("aviso: --speed no tiene efecto en un fichero de Rumbelo"));
     ConsoleReporter reporter;
     RecordTally tally;
-    if (RunGeneration(commandLine.source, commandLine.destination, commandLine.options, reporter, systemFileSystem(),
-                      &tally)
+    if (RunGeneration(commandLine.source, commandLine.destination, commandLine.options, reporter, m_fileSystem, &tally)
         != RunOutcome::Completed) {
         printError(diagnosticText(reporter.consoleText()));
         return finish(ExitStatus::Rejected);
@@ -101,9 +102,9 @@ int FilterCommand::execute(const std::vector<std::string>& arguments)
 
 } // namespace
 
-int runFilterCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err)
+int runFilterCommand(const std::vector<std::string>& arguments, FileSystem& fileSystem, std::FILE* out, std::FILE* err)
 {
-    FilterCommand command(out, err);
+    FilterCommand command(fileSystem, out, err);
     try {
         return command.execute(arguments);
     } catch (const EInOutError& error) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system_file.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,7 +14,7 @@ inline constexpr int UsageError = 2;
 inline constexpr int FileFailure = 3; // a file, or standard output
 } // namespace ExitStatus
 
-// Does what cribaxon-filter does with the arguments that follow its name:
+// Does what cribaxon-filter does with the arguments that follow its name, over fileSystem:
 // results and messages go to out, rejections and failures to err. Returns the
 // exit status; nothing leaves it.
-int runFilterCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err);
+int runFilterCommand(const std::vector<std::string>& arguments, FileSystem& fileSystem, std::FILE* out, std::FILE* err);

@@ -49,10 +49,11 @@ void paintBackground(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-TFPral::TFPral(QWidget* parent)
+TFPral::TFPral(FileSystem& fileSystem, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowCloseButtonHint)
+    , m_fileSystem(fileSystem)
     , ui(std::make_unique<Ui::TFPral>())
 {
     // Set before the controls exist, so that each is built in it once.
@@ -186,7 +187,7 @@ void TFPral::cxButton1Click()
     guardEvent([&] {
         try {
             if (RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()),
-                              runOptions(), *this)
+                              runOptions(), *this, m_fileSystem)
                 != RunOutcome::Completed)
                 failure = m_lastRunMessage;
         } catch (...) {

@@ -2,6 +2,7 @@
 
 #include "category_table.h"
 #include "run_reporter.h"
+#include "system_file.h"
 
 #include <QMainWindow>
 #include <array>
@@ -21,7 +22,8 @@ class TFPral final : public QMainWindow, private RunReporter
     Q_OBJECT
 
 public:
-    explicit TFPral(QWidget* parent = nullptr);
+    // Runs read and write through fileSystem, which outlives the window.
+    explicit TFPral(FileSystem& fileSystem, QWidget* parent = nullptr);
     ~TFPral() override;
 
     // The twelve boxes as they stand; a disabled speed-warning box counts too.
@@ -77,6 +79,7 @@ private:
     void connectHandlers();
     void showStorageError(const QString& message) const;
 
+    FileSystem& m_fileSystem;
     std::unique_ptr<Ui::TFPral> ui;
     std::array<CategoryRow, PointCategoryCount> m_categoryRows {};
     TFormStorage* FormStorage1 = nullptr;

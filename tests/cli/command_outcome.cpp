@@ -1,6 +1,7 @@
 #include "command_outcome.h"
 
 #include "filter_command.h"
+#include "platform_files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,7 +43,7 @@ Outcome runInProcess(const Arguments& arguments, const TemporaryFolder& folder)
     std::filesystem::current_path(folder.path(""));
     const CaughtStream out;
     const CaughtStream err;
-    const int status = runFilterCommand(arguments, out.get(), err.get());
+    const int status = runFilterCommand(arguments, platformFiles(), out.get(), err.get());
     std::filesystem::current_path(before);
     return {true, status, out.bytes(), err.bytes()};
 }

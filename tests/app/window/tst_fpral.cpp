@@ -1,6 +1,7 @@
 #include "balloon_hint.h"
 #include "gui_test_main.h"
 #include "message_boxes.h"
+#include "posix_file_system.h"
 #include "qt_files.h"
 #include "run_generation.h"
 #include "tfpral.h"
@@ -83,6 +84,7 @@ private:
     void showActive();
 
     std::unique_ptr<QTemporaryDir> m_config;
+    PosixFileSystem m_files {PosixCalls::system()};
     std::unique_ptr<TFPral> m_window;
     QList<QPair<Kind, QString>> m_boxes;
 };
@@ -94,7 +96,7 @@ void TestFPral::init()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
     m_boxes.clear();
     MessageBoxes::testHook.set([this](Kind kind, const QString& text) { m_boxes.append({kind, text}); });
-    m_window = std::make_unique<TFPral>();
+    m_window = std::make_unique<TFPral>(m_files);
 }
 
 void TestFPral::cleanup()
@@ -424,7 +426,7 @@ void TestFPral::settingsSurviveARestart()
     control<QCheckBox>("PN1")->setChecked(true);
     QVERIFY(m_window->close());
 
-    m_window = std::make_unique<TFPral>();
+    m_window = std::make_unique<TFPral>(m_files);
     showActive();
     QCOMPARE(control<QLineEdit>("FilenameEdit1")->text(), QStringLiteral("\"/tmp/mis puntos.txt\""));
     QCOMPARE(control<QLineEdit>("FilenameEdit2")->text(), QStringLiteral("/tmp/filtrado.txt"));

@@ -21,6 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The file system the programs use, one for every test, as one program has one.
+PosixFileSystem systemFiles(PosixCalls::system());
+
 struct NameCase
 {
     const char* name;
@@ -39,11 +42,11 @@ TEST_P(NameFailure, OpenAndCreateRaiseTheCodeOfTheFailure)
     folder.write("file.mdb", "574C\r\n");
     fs::create_directory(folder.path("folder.mdb"));
     const std::string name = GetParam().path(folder);
-    LineReader reader;
+    LineReader reader(systemFiles);
     EXPECT_EQ(inOutCodeOf([&] { reader.open(name); }), GetParam().openCode);
     EXPECT_FALSE(reader.isOpen());
     if (GetParam().createCode >= 0) {
-        LineWriter writer;
+        LineWriter writer(systemFiles);
         EXPECT_EQ(inOutCodeOf([&] { writer.create(name); }), GetParam().createCode);
         EXPECT_FALSE(writer.isOpen());
     }
@@ -71,9 +74,9 @@ TEST(PosixFileSystem, RefusesAccessWhereThePermissionsDo)
     TemporaryFolder folder;
     const std::string name = folder.write("locked.mdb", "574C\r\n");
     fs::permissions(name, fs::perms::none);
-    LineReader reader;
+    LineReader reader(systemFiles);
     EXPECT_EQ(inOutCodeOf([&] { reader.open(name); }), 5);
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     EXPECT_EQ(inOutCodeOf([&] { writer.create(name); }), 5);
 }
 
@@ -82,7 +85,7 @@ TEST(PosixFileSystem, WritesAndReadsBackManyChunksExactly)
     TemporaryFolder folder;
     const std::string name = folder.path("big.mdb");
     std::string expected;
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     writer.create(name);
     for (int i = 0; i < 20000; ++i) {
         const std::string line = "574C" + std::string(static_cast<std::size_t>(i % 97), static_cast<char>(i % 251));
@@ -212,7 +215,8 @@ TEST(PosixFileSystem, FileLockedElsewhereIsRefusedWhileTheLockIsHeld)
         // A reader elsewhere keeps out a destination; a writer, a source.
         ASSERT_EQ(::flock(other, reading ? LOCK_EX : LOCK_SH), 0);
         auto attempt = std::async(std::launch::async, [&] {
-            return inOutCodeOf([&] { reading ? LineReader().open(name) : LineWriter().create(name); });
+            return inOutCodeOf(
+                [&] { reading ? LineReader(systemFiles).open(name) : LineWriter(systemFiles).create(name); });
         });
         EXPECT_EQ(attempt.wait_for(std::chrono::minutes(1)), std::future_status::ready) << "it waited for the lock";
         ::close(other);
@@ -228,7 +232,7 @@ TEST(PosixFileSystem, ReadOnlyDestinationIsRefusedUntouched)
     TemporaryFolder folder;
     const std::string name = folder.write("out.mdb", "precious");
     fs::permissions(name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     EXPECT_EQ(inOutCodeOf([&] { writer.create(name); }), 5);
     EXPECT_EQ(folder.read("out.mdb"), "precious");
 
@@ -248,14 +252,14 @@ TEST(PosixFileSystem, DestinationThatIsTheSourceDeviceIsRefused)
     std::vector<std::string> otherNames {"/dev/zero"};
     if (::mknod(folder.path("node.mdb").c_str(), S_IFCHR | 0666, ::makedev(1, 5)) == 0)
         otherNames.push_back(folder.path("node.mdb"));
-    LineReader reader;
+    LineReader reader(systemFiles);
     reader.open(folder.path("zero.mdb"));
     for (const std::string& other : otherNames) {
-        LineWriter writer;
+        LineWriter writer(systemFiles);
         EXPECT_EQ(inOutCodeOf([&] { writer.create(other); }), 32) << other;
     }
     reader.close();
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     writer.create(otherNames.back());
     EXPECT_EQ(inOutCodeOf([&] { reader.open("/dev/zero"); }), 32);
 }
@@ -273,7 +277,7 @@ TEST_P(StandardStream, DestinationThatIsTheStreamIsRefusedUntouched)
     const int saved = ::dup(stream);
     const int file = ::open(name.c_str(), O_WRONLY | O_APPEND);
     ::dup2(file, stream);
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     const std::int32_t code = inOutCodeOf([&] { writer.create(name); });
     ::dup2(saved, stream);
     ::close(saved);
@@ -291,7 +295,7 @@ TEST(PosixFileSystem, ReaderClosedMidFileLeavesItUntouched)
     TemporaryFolder folder;
     const std::string bytes = "574C\r\nA\r\n" + std::string(70000, 'b') + "\r\n";
     const std::string name = folder.write("in.mdb", bytes);
-    LineReader reader;
+    LineReader reader(systemFiles);
     reader.open(name);
     EXPECT_EQ(reader.readLine(), "574C");
     EXPECT_EQ(inOutCodeOf([&] { reader.close(); }), 0);
@@ -302,9 +306,9 @@ TEST(PosixFileSystem, ReaderCannotOpenAFileHeldForWriting)
 {
     TemporaryFolder folder;
     const std::string name = folder.path("out.mdb");
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     writer.create(name);
-    LineReader reader;
+    LineReader reader(systemFiles);
     EXPECT_EQ(inOutCodeOf([&] { reader.open(name); }), 32);
     writer.close();
     reader.open(name);
@@ -315,7 +319,7 @@ TEST(PosixFileSystem, TwoReadersShareAFile)
 {
     TemporaryFolder folder;
     const std::string name = folder.write("in.txt", "4348\r\n");
-    LineReader first, second;
+    LineReader first(systemFiles), second(systemFiles);
     first.open(name);
     second.open(name);
     EXPECT_EQ(second.readLine(), "4348");
@@ -325,7 +329,7 @@ TEST(PosixFileSystem, NullDeviceTakesEveryLine)
 {
     TemporaryFolder folder;
     fs::create_symlink("/dev/null", folder.path("null.mdb"));
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     EXPECT_NO_THROW({
         writer.create(folder.path("null.mdb"));
         writer.writeLine("574C");
@@ -339,7 +343,7 @@ TEST(PosixFileSystem, FullDeviceFailsAtTheFirstLineWithDiskFull)
         GTEST_SKIP() << "no /dev/full";
     TemporaryFolder folder;
     fs::create_symlink("/dev/full", folder.path("full.mdb"));
-    LineWriter writer;
+    LineWriter writer(systemFiles);
     writer.create(folder.path("full.mdb"));
     EXPECT_EQ(inOutCodeOf([&] { writer.writeLine("574C"); }), 112);
     writer.close();

@@ -167,9 +167,3 @@ std::int32_t PosixFileSystem::lock(int fd, const struct stat& status, int operat
         return 0;
     return errno == EWOULDBLOCK ? InOutCode::SharingViolation : codeForErrno(errno);
 }
-
-FileSystem& systemFileSystem()
-{
-    static PosixFileSystem fileSystem;
-    return fileSystem;
-}

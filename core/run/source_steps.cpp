@@ -1,7 +1,5 @@
 #include "source_steps.h"
 
-#include "run_generation.h"
-
 std::optional<PointFileKind> sourceKind(std::string_view sourceName, RunReporter& reporter)
 {
     const auto kind = kindOfName(sourceName);

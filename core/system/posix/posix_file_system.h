@@ -46,7 +46,7 @@ struct TransferSizes
 class PosixFileSystem final : public FileSystem
 {
 public:
-    explicit PosixFileSystem(const PosixCalls& calls = PosixCalls::system(), TransferSizes sizes = {})
+    explicit PosixFileSystem(const PosixCalls& calls, TransferSizes sizes = {})
         : m_calls(calls)
         , m_sizes(sizes)
     { }

@@ -3,7 +3,7 @@
 #include "line_reader.h"
 #include "line_writer.h"
 #include "point_file.h"
-#include "run_generation.h"
+#include "run_outcome.h"
 #include "run_reporter.h"
 
 #include <exception>

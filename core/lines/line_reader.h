@@ -22,7 +22,7 @@ public:
     // its end too: the reader's own bytes stand there.
     static constexpr std::size_t ViewReach = 64;
 
-    explicit LineReader(FileSystem& fileSystem = systemFileSystem());
+    explicit LineReader(FileSystem& fileSystem);
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
     ~LineReader();

@@ -205,24 +205,26 @@ std::size_t openDescriptors()
 
 const PosixCalls& calls()
 {
-    static const PosixCalls faulty {open,
-                                    stat,
-                                    fstat,
-                                    flock,
-                                    onDescriptor<Call::Ftruncate, ::ftruncate>,
-                                    onDescriptor<Call::Read, ::read>,
-                                    write,
-                                    onDescriptor<Call::SyncFileRange, ::sync_file_range>,
-                                    onDescriptor<Call::Fdatasync, ::fdatasync>,
-                                    onDescriptor<Call::Fsync, ::fsync>,
-                                    close,
-                                    readlink,
-                                    statfs,
-                                    ioctl,
-                                    onDescriptor<Call::Fchmod, ::fchmod>,
-                                    onDescriptor<Call::Fchown, ::fchown>,
-                                    rename,
-                                    onName<Call::Unlink, ::unlink>};
+    static const PosixCalls faulty {
+        .open = open,
+        .stat = stat,
+        .fstat = fstat,
+        .flock = flock,
+        .ftruncate = onDescriptor<Call::Ftruncate, ::ftruncate>,
+        .read = onDescriptor<Call::Read, ::read>,
+        .write = write,
+        .syncFileRange = onDescriptor<Call::SyncFileRange, ::sync_file_range>,
+        .fdatasync = onDescriptor<Call::Fdatasync, ::fdatasync>,
+        .fsync = onDescriptor<Call::Fsync, ::fsync>,
+        .close = close,
+        .readlink = readlink,
+        .statfs = statfs,
+        .ioctl = ioctl,
+        .fchmod = onDescriptor<Call::Fchmod, ::fchmod>,
+        .fchown = onDescriptor<Call::Fchown, ::fchown>,
+        .rename = rename,
+        .unlink = onName<Call::Unlink, ::unlink>,
+    };
     return faulty;
 }
 

@@ -58,6 +58,3 @@ public:
     // nobody may write it. A file held by a reader is refused untouched.
     virtual OpenResult createForWriting(const std::string& name) = 0;
 };
-
-// The file system of the running system.
-FileSystem& systemFileSystem();

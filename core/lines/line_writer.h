@@ -19,7 +19,7 @@ class LineWriter final
 public:
     static constexpr std::size_t BlockSize = 128;
 
-    explicit LineWriter(FileSystem& fileSystem = systemFileSystem());
+    explicit LineWriter(FileSystem& fileSystem);
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
     // Releases a file still open; its unwritten bytes are dropped.

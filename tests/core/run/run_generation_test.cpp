@@ -1,5 +1,6 @@
 #include "fake_file_system.h"
 #include "in_out_code.h"
+#include "platform_files.h"
 #include "recording_reporter.h"
 #include "run_generation.h"
 #include "temporary_folder.h"
@@ -346,7 +347,7 @@ TEST(RunGeneration, DestinationNamingTheSourceFailsWithSharingViolationAndKeepsT
     TemporaryFolder folder;
     const std::string source = folder.write("points.txt", crlf({"4348", "h2", "1111111111222206"}));
     RecordingReporter reporter;
-    EXPECT_EQ(inOutCodeOf([&] { RunGeneration(source, source, allOptions(), reporter); }), 32);
+    EXPECT_EQ(inOutCodeOf([&] { RunGeneration(source, source, allOptions(), reporter, platformFiles()); }), 32);
     EXPECT_EQ(folder.read("points.txt"), crlf({"4348", "h2", "1111111111222206"}));
     EXPECT_EQ(reporter.events, Events {});
 }
@@ -356,7 +357,7 @@ TEST(RunGeneration, RealFilesEndToEnd)
     TemporaryFolder folder;
     const std::string source = folder.write("in put.mdb", crlf({"574C", "AAAAAAAAAAAAAA91xyz", "AAAAAAAAAAAAAA92"}));
     RecordingReporter reporter;
-    RunGeneration(source, folder.path("out.mdb"), only({RF}), reporter);
+    RunGeneration(source, folder.path("out.mdb"), only({RF}), reporter, platformFiles());
     EXPECT_EQ(folder.read("out.mdb"), crlf({"574C", "AAAAAAAAAAAAAA01"}));
     EXPECT_EQ(reporter.events, Events {Completed});
 }
