@@ -1,5 +1,6 @@
 #include "application_setup.h"
 #include "posix_file_system.h"
+#include "standard_descriptors.h"
 #include "termination_signals.h"
 #include "tfpral.h"
 #include "write_signals.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    openClosedStandardDescriptors(PosixCalls::system());
     ignoreWriteSignals(); // a failed write is shown in the error box, as a full disk is
     preferPlatformThatPlacesWindows();
     layOutInScreenPixels();

@@ -1,9 +1,11 @@
 #include "filter_command.h"
 #include "posix_file_system.h"
+#include "standard_descriptors.h"
 #include "write_signals.h"
 
 int main(int argc, char* argv[])
 {
+    openClosedStandardDescriptors(PosixCalls::system());
     ignoreWriteSignals();
     PosixFileSystem files(PosixCalls::system());
     return runFilterCommand({argv + 1, argv + argc}, files, stdout, stderr);

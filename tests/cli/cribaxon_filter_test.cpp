@@ -22,6 +22,8 @@ enum class Stdout
     ClosedPipe,
     DevFull,
     Closed,
+    // Standard input and error too: no file the program opens may take their numbers.
+    AllClosed,
 };
 
 // Runs the built program in the folder, its standard output as chosen and its
@@ -32,8 +34,13 @@ Outcome runFilter(const Arguments& arguments, const TemporaryFolder& folder, Std
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, folder.path("").c_str());
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, capture.path("err").c_str(), O_WRONLY | O_CREAT, 0600);
+    if (target == Stdout::AllClosed) {
+        posix_spawn_file_actions_addclose(&actions, 0);
+        posix_spawn_file_actions_addclose(&actions, 2);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, capture.path("err").c_str(), O_WRONLY | O_CREAT, 0600);
+    }
     int pipeEnds[2] = {-1, -1};
     switch (target) {
     case Stdout::File:
@@ -49,6 +56,7 @@ Outcome runFilter(const Arguments& arguments, const TemporaryFolder& folder, Std
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
         break;
     case Stdout::Closed:
+    case Stdout::AllClosed:
         posix_spawn_file_actions_addclose(&actions, 1);
         break;
     }
@@ -109,6 +117,7 @@ struct BrokenOutputCase
     Stdout target;
     Arguments arguments;
     std::string err;
+    bool destinationExists = false;
 };
 
 class BrokenOutput : public testing::TestWithParam<BrokenOutputCase>
@@ -120,6 +129,8 @@ TEST_P(BrokenOutput, IsAFailureNotACrash)
 {
     const TemporaryFolder folder;
     pitovanSource(folder);
+    if (GetParam().destinationExists)
+        folder.write(Sm, "older");
     const Outcome outcome = runFilter(GetParam().arguments, folder, GetParam().target);
     EXPECT_TRUE(outcome.exited) << "killed by signal " << -outcome.status;
     EXPECT_EQ(outcome.status, 3);
@@ -135,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenOutputCase {"RunIntoClosedPipe", Stdout::ClosedPipe, {Pm, Sm}, "cribaxon-filter: Error de E/S 109.\n"},
         BrokenOutputCase {"RunIntoFullDevice", Stdout::DevFull, {Pm, Sm}, "cribaxon-filter: Error de E/S 112.\n"},
         BrokenOutputCase {"RunWithOutputClosed", Stdout::Closed, {Pm, Sm}, "cribaxon-filter: Error de E/S 6.\n"},
+        BrokenOutputCase {"RunWithEveryStreamClosed", Stdout::AllClosed, {Pm, Sm}, "", true},
         BrokenOutputCase {"HelpIntoClosedPipe", Stdout::ClosedPipe, {"--help"}, "cribaxon-filter: Error de E/S 109.\n"},
         BrokenOutputCase {
             "VersionIntoFullDevice", Stdout::DevFull, {"--version"}, "cribaxon-filter: Error de E/S 112.\n"}),

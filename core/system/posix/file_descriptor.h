@@ -20,6 +20,7 @@ public:
     ~FileDescriptor();
 
     int get() const noexcept { return m_fd; }
+    const PosixCalls& calls() const noexcept { return *m_calls; }
     bool isValid() const noexcept { return m_fd >= 0; }
     int release() noexcept;
     // Closes now; returns 0 or errno. Never retried: after EINTR the descriptor is gone.

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 const PosixCalls& PosixCalls::system()
@@ -12,6 +11,9 @@ const PosixCalls& PosixCalls::system()
         .open = [](const char* name, int flags, mode_t mode) { return ::open(name, flags, mode); },
         .stat = ::stat,
         .fstat = ::fstat,
+        .statx = ::statx,
+        .fstatfs = ::fstatfs,
+        .fcntl = [](int fd, int command, int argument) { return ::fcntl(fd, command, argument); },
         .flock = ::flock,
         .ftruncate = ::ftruncate,
         .read = ::read,
@@ -20,9 +22,6 @@ const PosixCalls& PosixCalls::system()
         .fdatasync = ::fdatasync,
         .fsync = ::fsync,
         .close = ::close,
-        .readlink = ::readlink,
-        .statfs = ::statfs,
-        .ioctl = [](int fd, unsigned long request, int* argument) { return ::ioctl(fd, request, argument); },
         .fchmod = ::fchmod,
         .fchown = ::fchown,
         .rename = ::rename,

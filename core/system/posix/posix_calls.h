@@ -12,6 +12,10 @@ struct PosixCalls
     int (*open)(const char* name, int flags, mode_t mode);
     int (*stat)(const char* name, struct stat* status);
     int (*fstat)(int fd, struct stat* status);
+    int (*statx)(int folder, const char* name, int flags, unsigned int mask, struct statx* status);
+    int (*fstatfs)(int fd, struct statfs* status);
+    // Only the commands whose argument is an int, such as F_GETFD.
+    int (*fcntl)(int fd, int command, int argument);
     int (*flock)(int fd, int operation);
     int (*ftruncate)(int fd, off_t length);
     ssize_t (*read)(int fd, void* buffer, size_t count);
@@ -20,10 +24,6 @@ struct PosixCalls
     int (*fdatasync)(int fd);
     int (*fsync)(int fd);
     int (*close)(int fd);
-    ssize_t (*readlink)(const char* name, char* buffer, size_t size);
-    int (*statfs)(const char* name, struct statfs* status);
-    // Only the ioctls whose argument is an int, such as FS_IOC_GETFLAGS.
-    int (*ioctl)(int fd, unsigned long request, int* argument);
     int (*fchmod)(int fd, mode_t mode);
     int (*fchown)(int fd, uid_t owner, gid_t group);
     int (*rename)(const char* from, const char* to);

@@ -5,33 +5,20 @@
 #include <algorithm>
 #include <fcntl.h>
 
-PosixFile::PosixFile(FileDescriptor fd, Access access, FileKind kind, FileIdentity identity,
-                     PosixFileSystem& fileSystem)
+PosixFile::PosixFile(FileDescriptor fd, Access access, FileKind kind, TransferSizes sizes, OpenFiles& openFiles)
     : m_fd(std::move(fd))
     , m_access(access)
     , m_kind(kind)
-    , m_identity(identity)
-    , m_fileSystem(fileSystem)
-    , m_calls(fileSystem.m_calls)
-{
-    m_fileSystem.m_openFiles.push_back(this);
-}
-
-PosixFile::~PosixFile()
-{
-    forget();
-}
-
-void PosixFile::forget()
-{
-    std::erase(m_fileSystem.m_openFiles, this);
-}
+    , m_sizes(sizes)
+    , m_calls(m_fd.calls())
+    , m_held(openFiles, {m_fd.get(), access})
+{ }
 
 // A device or a pipe that is written gets each block of the line files as it
 // is full, and a character device each line as it ends.
 std::size_t PosixFile::transferSize()
 {
-    return m_access == Access::Read || m_kind == FileKind::Disk ? m_fileSystem.m_sizes.chunk : 0;
+    return m_access == Access::Read || m_kind == FileKind::Disk ? m_sizes.chunk : 0;
 }
 
 ReadResult PosixFile::read(std::span<std::byte> buffer)
@@ -47,7 +34,7 @@ std::int32_t PosixFile::write(std::span<const std::byte> bytes)
     if (const std::int32_t error = writeAll(bytes))
         return error;
     m_written += static_cast<off_t>(bytes.size());
-    if (m_kind == FileKind::Disk && m_written - m_writeBackFrom >= m_fileSystem.m_sizes.writeBackStep)
+    if (m_kind == FileKind::Disk && m_written - m_writeBackFrom >= m_sizes.writeBackStep)
         startWriteBack();
     return 0;
 }
@@ -57,7 +44,7 @@ std::int32_t PosixFile::close()
     std::int32_t error = m_access == Access::Write ? syncToDevice() : 0;
     if (const int closeError = m_fd.close(); closeError && !error)
         error = codeForErrno(closeError);
-    forget();
+    m_held.release();
     return error;
 }
 

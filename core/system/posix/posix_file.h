@@ -1,24 +1,27 @@
 #pragma once
 
 #include "file_descriptor.h"
-#include "posix_file_system.h"
+#include "open_files.h"
+#include "posix_calls.h"
 #include "system_file.h"
 
-// One open file of PosixFileSystem. While open it is known to its file system
-// by its identity.
+// How much the line files move to and from the kernel at once, and how often
+// a file is asked to start writing itself to its device.
+struct TransferSizes
+{
+    std::size_t chunk = 128 * 1024;
+    off_t writeBackStep = 2 * 1024 * 1024;
+};
+
+// One open file of PosixFileSystem, known to it as held while it is open.
 class PosixFile final : public SystemFile
 {
 public:
-    enum class Access
-    {
-        Read,
-        Write,
-    };
+    using Access = OpenFiles::Access;
 
-    PosixFile(FileDescriptor fd, Access access, FileKind kind, FileIdentity identity, PosixFileSystem& fileSystem);
+    PosixFile(FileDescriptor fd, Access access, FileKind kind, TransferSizes sizes, OpenFiles& openFiles);
     PosixFile(const PosixFile&) = delete;
     PosixFile& operator=(const PosixFile&) = delete;
-    ~PosixFile() override;
 
     FileKind kind() override { return m_kind; }
     std::size_t transferSize() override;
@@ -26,22 +29,17 @@ public:
     std::int32_t write(std::span<const std::byte> bytes) override;
     std::int32_t close() override;
 
-    Access access() const noexcept { return m_access; }
-    int descriptor() const noexcept { return m_fd.get(); }
-    const FileIdentity& identity() const noexcept { return m_identity; }
-
 private:
     std::int32_t writeAll(std::span<const std::byte> bytes);
     void startWriteBack();
     std::int32_t syncToDevice();
-    void forget();
 
     FileDescriptor m_fd;
     Access m_access;
     FileKind m_kind;
-    FileIdentity m_identity;
-    PosixFileSystem& m_fileSystem;
+    TransferSizes m_sizes;
     const PosixCalls& m_calls;
+    OpenFiles::Registration m_held;
     off_t m_written = 0; // bytes written so far
     off_t m_writeBackFrom = 0; // where the write-back not yet asked for begins
 };

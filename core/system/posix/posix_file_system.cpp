@@ -3,11 +3,10 @@
 #include "error_codes.h"
 #include "in_out_error.h"
 #include "posix_file.h"
-#include "same_entry.h"
 
 #include <algorithm>
-#include <array>
 #include <fcntl.h>
+#include <initializer_list>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -39,14 +38,6 @@ std::string folderOf(const std::string& name)
 
 } // namespace
 
-FileIdentity FileIdentity::of(const struct stat& status)
-{
-    const mode_t type = status.st_mode & S_IFMT;
-    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-        return {type, status.st_rdev, 0};
-    return {type, status.st_dev, status.st_ino};
-}
-
 std::int32_t PosixFileSystem::codeForFailedOpen(int error, const std::string& name, bool reading) const
 {
     // open(2) gives EINVAL for a name that the file system does not allow.
@@ -61,36 +52,38 @@ std::int32_t PosixFileSystem::codeForFailedOpen(int error, const std::string& na
     return codeForErrno(error);
 }
 
-bool PosixFileSystem::holds(const FileIdentity& identity, bool writersOnly) const
+bool PosixFileSystem::isOneFile(int fd, const FileFacts& facts, int other, const FileFacts& otherFacts) const
 {
-    return std::ranges::any_of(m_openFiles, [&](const PosixFile* file) {
-        return file->identity() == identity && (!writersOnly || file->access() == PosixFile::Access::Write);
-    });
-}
-
-bool PosixFileSystem::holdsByName(int fd, bool writersOnly) const
-{
-    std::string name;
-    for (const PosixFile* file : m_openFiles) {
-        if (writersOnly && file->access() != PosixFile::Access::Write)
-            continue;
-        if (name.empty())
-            name = nameOfOpenFile(m_calls, fd);
-        const std::string held = nameOfOpenFile(m_calls, file->descriptor());
-        if (!name.empty() && !held.empty() && nameOneFile(m_calls, name, held))
-            return true;
+    switch (sameFile(facts, otherFacts)) {
+    case SameFile::Yes:
+        return true;
+    case SameFile::IfSameContents:
+        return sameContents(m_calls, fd, other);
+    case SameFile::No:
+        break;
     }
     return false;
 }
 
-bool PosixFileSystem::isStandardOutputOrError(const FileIdentity& identity) const
+std::int32_t PosixFileSystem::sharingCode(int fd, const FileFacts& facts, bool writersOnly) const
 {
-    constexpr std::array StandardStreams {STDOUT_FILENO, STDERR_FILENO};
-    return std::ranges::any_of(StandardStreams, [&](int fd) {
-        struct stat status = {};
-        return retryInterrupted([&] { return m_calls.fstat(fd, &status); }) == 0 && !S_ISCHR(status.st_mode)
-            && FileIdentity::of(status) == identity;
-    });
+    for (const OpenFiles::Held& held : m_openFiles.held()) {
+        if (writersOnly && held.access != OpenFiles::Access::Write)
+            continue;
+        const std::optional<FileFacts> heldFacts = factsOf(m_calls, held.fd);
+        if (!heldFacts)
+            return codeForErrno(errno);
+        if (isOneFile(fd, facts, held.fd, *heldFacts))
+            return InOutCode::SharingViolation;
+    }
+    // Written over from position 0 while the program writes its messages there,
+    // or read while they are added to it; a closed one is nobody's.
+    for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+        const std::optional<FileFacts> streamFacts = factsOf(m_calls, stream);
+        if (streamFacts && !S_ISCHR(streamFacts->identity.type) && isOneFile(fd, facts, stream, *streamFacts))
+            return InOutCode::SharingViolation;
+    }
+    return 0;
 }
 
 OpenResult PosixFileSystem::openForReading(const std::string& name)
@@ -100,20 +93,18 @@ OpenResult PosixFileSystem::openForReading(const std::string& name)
     FileDescriptor fd(retryInterrupted([&] { return m_calls.open(name.c_str(), O_RDONLY | OpenFlags, 0); }), m_calls);
     if (!fd.isValid())
         return failure(codeForFailedOpen(errno, name, true));
-    struct stat status = {};
-    if (retryInterrupted([&] { return m_calls.fstat(fd.get(), &status); }) != 0)
+    const std::optional<FileFacts> facts = factsOf(m_calls, fd.get());
+    if (!facts)
         return failure(codeForErrno(errno));
     // Linux opens folders for reading; a folder is not a file to read.
-    if (S_ISDIR(status.st_mode))
+    if (S_ISDIR(facts->identity.type))
         return failure(InOutCode::AccessDenied);
-    const FileIdentity identity = FileIdentity::of(status);
-    if (holds(identity, true) || holdsByName(fd.get(), true))
-        return failure(InOutCode::SharingViolation);
-    if (const std::int32_t error = lock(fd.get(), status, LOCK_SH))
+    if (const std::int32_t error = sharingCode(fd.get(), *facts, true))
         return failure(error);
-    return {
-        std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Read, kindOf(status.st_mode), identity, *this),
-        0};
+    if (const std::int32_t error = lock(fd.get(), *facts, LOCK_SH))
+        return failure(error);
+    const FileKind kind = kindOf(facts->identity.type);
+    return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Read, kind, m_sizes, m_openFiles), 0};
 }
 
 OpenResult PosixFileSystem::createForWriting(const std::string& name)
@@ -146,22 +137,23 @@ OpenResult PosixFileSystem::createForWriting(const std::string& name)
     // the permission check); a file just made under a strict umask is not.
     if (!created && (status.st_mode & AnyWriteBit) == 0)
         return failure(InOutCode::AccessDenied);
-    const FileIdentity identity = FileIdentity::of(status);
-    // A file just made is no file held, whatever its name.
-    if (holds(identity, false) || isStandardOutputOrError(identity) || (!created && holdsByName(fd.get(), false)))
-        return failure(InOutCode::SharingViolation);
-    if (const std::int32_t error = lock(fd.get(), status, LOCK_EX))
+    const std::optional<FileFacts> facts = factsOf(m_calls, fd.get());
+    if (!facts)
+        return failure(codeForErrno(errno));
+    // A file just made is no file held, whatever the system says of it.
+    if (const std::int32_t error = created ? 0 : sharingCode(fd.get(), *facts, false))
+        return failure(error);
+    if (const std::int32_t error = lock(fd.get(), *facts, LOCK_EX))
         return failure(error);
     if (!created && S_ISREG(status.st_mode) && retryInterrupted([&] { return m_calls.ftruncate(fd.get(), 0); }) != 0)
         return failure(codeForErrno(errno));
-    return {
-        std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, kindOf(status.st_mode), identity, *this),
-        0};
+    const FileKind kind = kindOf(facts->identity.type);
+    return {std::make_unique<PosixFile>(std::move(fd), PosixFile::Access::Write, kind, m_sizes, m_openFiles), 0};
 }
 
-std::int32_t PosixFileSystem::lock(int fd, const struct stat& status, int operation) const
+std::int32_t PosixFileSystem::lock(int fd, const FileFacts& facts, int operation) const
 {
-    if (!S_ISREG(status.st_mode))
+    if (!S_ISREG(facts.identity.type))
         return 0;
     if (retryInterrupted([&] { return m_calls.flock(fd, operation | LOCK_NB); }) == 0)
         return 0;

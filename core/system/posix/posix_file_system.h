@@ -1,41 +1,19 @@
 #pragma once
 
+#include "file_facts.h"
+#include "open_files.h"
 #include "posix_calls.h"
+#include "posix_file.h"
 #include "system_file.h"
 
-#include <vector>
-
-class PosixFile;
-
-// What makes two names the same file: the device for device files (two nodes
-// of one device are one file), the file system and inode for any other.
-struct FileIdentity
-{
-    mode_t type = 0;
-    dev_t device = 0;
-    ino_t inode = 0;
-
-    static FileIdentity of(const struct stat& status);
-    bool operator==(const FileIdentity&) const = default;
-};
-
-// How much the line files move to and from the kernel at once, and how often
-// a file is asked to start writing itself to its device.
-struct TransferSizes
-{
-    std::size_t chunk = 128 * 1024;
-    off_t writeBackStep = 2 * 1024 * 1024;
-};
-
 // Files of the running system. The sharing rule is kept twice: among the files
-// of this file system by their identities, whatever their kind, or by their
-// names where a file system that folds letter case tells no identity, and towards
-// other programs with flock(2) on regular files (readers hold a shared lock,
-// writers an exclusive one taken before the file is emptied). The locks are
-// advisory: they bind this program (and every copy of it), not programs that
-// write without asking. A destination that is the program's own standard
-// output or error is refused too, unless that is a character device: nothing
-// there can be overwritten.
+// of this file system, by what the system says of the open files (same_file.h),
+// whatever their kind; and towards other programs with flock(2) on regular files
+// (readers hold a shared lock, writers an exclusive one taken before the file is
+// emptied). The locks are advisory: they bind this program (and every copy of
+// it), not programs that write without asking. The program's own standard
+// output and error count as held for writing, unless they are character
+// devices: nothing there can be overwritten.
 //
 // The line files read any file, and write an ordinary one, in transfers of
 // many blocks (the kernel reads ahead and gathers the writes to such files in
@@ -57,17 +35,15 @@ public:
     OpenResult createForWriting(const std::string& name) override;
 
 private:
-    friend class PosixFile;
-
     std::int32_t codeForFailedOpen(int error, const std::string& name, bool reading) const;
     // Takes the sharing lock of a regular file; others pass unlocked.
-    std::int32_t lock(int fd, const struct stat& status, int operation) const;
-    bool holds(const FileIdentity& identity, bool writersOnly) const;
-    // Whether a file held is the open file fd by another spelling of its name.
-    bool holdsByName(int fd, bool writersOnly) const;
-    bool isStandardOutputOrError(const FileIdentity& identity) const;
+    std::int32_t lock(int fd, const FileFacts& facts, int operation) const;
+    // SharingViolation when the open file fd is one that this program writes,
+    // or also reads unless writersOnly; the code of a failed inquiry; or 0.
+    std::int32_t sharingCode(int fd, const FileFacts& facts, bool writersOnly) const;
+    bool isOneFile(int fd, const FileFacts& facts, int other, const FileFacts& otherFacts) const;
 
     const PosixCalls& m_calls;
     const TransferSizes m_sizes;
-    std::vector<const PosixFile*> m_openFiles;
+    OpenFiles m_openFiles;
 };

@@ -95,6 +95,10 @@ TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
     prepare(clean);
     ASSERT_EQ(run(clean).code, 0);
     const std::vector<FaultyCalls::Made> trace = FaultyCalls::made;
+    using Step = std::pair<Call, std::string>;
+    const auto stepOf = [](const FaultyCalls::Made& call) {
+        return Step {call.call, call.file};
+    };
     const std::string output = clean.read("out.mdb");
     const std::string in = clean.path("in.mdb");
     const std::string out = clean.path("out.mdb");
@@ -105,21 +109,30 @@ TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
         return isDestination(call) && call.call == (row.olderDestination ? Call::Ftruncate : Call::Open);
     });
     const auto lastWrite = std::ranges::find(trace.rbegin(), trace.rend(), Call::Write, &FaultyCalls::Made::call);
+    const auto destinationOpened = std::ranges::find(trace, Step {Call::Open, out}, stepOf);
+    const auto destinationLocked = std::ranges::find(trace, Step {Call::Flock, out}, stepOf);
     ASSERT_NE(emptied, trace.end());
     ASSERT_NE(lastWrite, trace.rend());
     // Every call goes through the seam, in this order: the source opened,
-    // checked and its header read; the destination opened, checked against
-    // the streams and emptied; the records copied; the source closed; the
+    // asked about, held against the streams, locked and its header read; the
+    // destination opened and asked about; an older one held against the source
+    // and the streams and emptied; the records copied; the source closed; the
     // destination's rest written, flushed to its device, and closed.
-    using Step = std::pair<Call, std::string>;
-    std::vector<Step> opening {
-        {Call::Open, in}, {Call::Fstat, in}, {Call::Flock, in}, {Call::Read, in}, {Call::Open, out}};
+    const auto factsOf = [](const std::string& file) {
+        return std::vector<Step> {{Call::Fstatfs, file}, {Call::Statx, file}};
+    };
+    std::vector<Step> opening {{Call::Open, in}};
+    for (const std::string& file : {in, std::string("fd 1"), std::string("fd 2")})
+        std::ranges::copy(factsOf(file), std::back_inserter(opening));
+    opening.insert(opening.end(), {{Call::Flock, in}, {Call::Read, in}, {Call::Open, out}});
     if (row.olderDestination)
         opening.push_back({Call::Open, out});
-    opening.insert(opening.end(), {{Call::Fstat, out}, {Call::Fstat, "fd 1"}, {Call::Fstat, "fd 2"}});
-    // An existing destination is compared with the source by name as well.
-    if (row.olderDestination)
-        opening.insert(opening.end(), {{Call::Readlink, out}, {Call::Readlink, in}});
+    opening.push_back({Call::Fstat, out});
+    std::ranges::copy(factsOf(out), std::back_inserter(opening));
+    if (row.olderDestination) {
+        for (const std::string& file : {in, std::string("fd 1"), std::string("fd 2")})
+            std::ranges::copy(factsOf(file), std::back_inserter(opening));
+    }
     opening.push_back({Call::Flock, out});
     if (row.olderDestination)
         opening.push_back({Call::Ftruncate, out});
@@ -144,9 +157,9 @@ TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
         SCOPED_TRACE(testing::Message() << "call " << position << " of " << trace.size() << " on " << failing.file);
         const auto at = trace.begin() + static_cast<std::ptrdiff_t>(position - 1);
         const bool standardStream = failing.file.starts_with("fd ");
-        // A stream that cannot be asked about is not the destination, nor is a source whose name cannot be
-        // learnt (its identity is another); a request is no failure.
-        const bool noFailure = standardStream || failing.call == Call::SyncFileRange || failing.call == Call::Readlink;
+        // A stream that cannot be asked about is not the destination; a file whose file system
+        // cannot be asked about is taken for no FUSE file; a request is no failure.
+        const bool noFailure = standardStream || failing.call == Call::SyncFileRange || failing.call == Call::Fstatfs;
         const std::int32_t code = noFailure ? 0 : row.code;
 
         FaultyCalls::reset();
@@ -165,7 +178,9 @@ TEST_P(RunUnderFault, EveryCallFailingInTurnEndsTheRunAsItShould)
             continue;
         }
         EXPECT_EQ(outcome.message, row.message);
-        EXPECT_EQ(outcome.fileName, folder.path(isDestination(failing) ? "out.mdb" : "in.mdb"));
+        // Asking about the source while the destination is opened is the destination's failure.
+        const bool opening = at > destinationOpened && at <= destinationLocked;
+        EXPECT_EQ(outcome.fileName, folder.path(isDestination(failing) || opening ? "out.mdb" : "in.mdb"));
         EXPECT_EQ(outcome.reported, std::vector<std::string> {});
         if (at <= emptied) {
             EXPECT_EQ(std::filesystem::exists(folder.path("out.mdb")), row.olderDestination);

@@ -1,16 +1,15 @@
 #include "faulty_calls.h"
 
-#include "name_folding.h"
-
 #include <algorithm>
-#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <linux/fs.h>
+#include <linux/magic.h>
 #include <map>
 #include <sys/file.h>
-#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace FaultyCalls {
@@ -21,7 +20,8 @@ std::vector<Made> made;
 namespace {
 
 std::map<int, std::string> names;
-// Folding: the absolute name each descriptor was opened by.
+// The absolute name each descriptor was opened by; a reopening through
+// /proc/self/fd/N takes N's.
 std::map<int, std::string> spellings;
 
 std::string absolute(const std::string& name)
@@ -29,34 +29,20 @@ std::string absolute(const std::string& name)
     return name.starts_with('/') ? name : std::filesystem::current_path().string() + "/" + name;
 }
 
-// Folding: the name with each part that names nothing as it is spelt replaced
-// by an entry of its folder that folds to the same.
-std::string folded(const std::string& name)
+bool isMirrored(const std::string& spelling)
 {
-    if (!plan.foldingType)
-        return name;
-    std::filesystem::path path;
-    for (const auto& part : std::filesystem::path(absolute(name))) {
-        std::filesystem::path next = path / part;
-        std::error_code failed;
-        if (!std::filesystem::exists(std::filesystem::symlink_status(next, failed)) && !path.empty()) {
-            for (const auto& entry : std::filesystem::directory_iterator(path, failed)) {
-                if (sameFoldedName(entry.path().filename().string(), part.string(),
-                                   NameFolding::LetterCaseAndTrailingDots))
-                    next = entry.path();
-            }
-        }
-        path = next;
-    }
-    return path.string();
+    return !plan.mirrorPoint.empty() && spelling.starts_with(plan.mirrorPoint + "/");
 }
 
-// Folding: every spelling its own inode.
-int withSpellingInode(int result, struct stat* status, const std::string& spelling)
+bool isFuse(const std::string& spelling)
 {
-    if (result == 0 && plan.foldingType && !spelling.empty())
-        status->st_ino ^= std::hash<std::string> {}(spelling) << 8;
-    return result;
+    return !spelling.empty() && (plan.fuseSpellings || isMirrored(spelling));
+}
+
+std::string spellingOf(int fd)
+{
+    const auto found = spellings.find(fd);
+    return found == spellings.end() ? std::string() : found->second;
 }
 
 std::string nameOf(int fd)
@@ -80,11 +66,15 @@ int open(const char* name, int flags, mode_t mode)
 {
     if (fails(Call::Open, name))
         return -1;
-    const bool mountInfo = !plan.mountInfo.empty() && std::string_view(name) == "/proc/self/mountinfo";
-    const int fd = ::open(mountInfo ? plan.mountInfo.c_str() : folded(name).c_str(), flags, mode);
+    const std::string_view given(name);
+    const bool mountInfo = !plan.mountInfo.empty() && given == "/proc/self/mountinfo";
+    const int fd = ::open(mountInfo ? plan.mountInfo.c_str() : name, flags, mode);
     if (fd >= 0) {
+        constexpr std::string_view OpenFiles = "/proc/self/fd/";
         names[fd] = name;
-        spellings[fd] = absolute(name);
+        spellings[fd] = given.starts_with(OpenFiles)
+            ? spellingOf(std::stoi(std::string(given.substr(OpenFiles.size()))))
+            : absolute(name);
     }
     return fd;
 }
@@ -93,57 +83,68 @@ int stat(const char* name, struct stat* status)
 {
     if (fails(Call::Stat, name))
         return -1;
-    return withSpellingInode(::stat(folded(name).c_str(), status), status, absolute(name));
+    const int result = ::stat(name, status);
+    if (result == 0 && isMirrored(absolute(name)))
+        status->st_dev = MirrorDevice;
+    return result;
+}
+
+// What FUSE makes of a file's identity.
+void fakeIdentity(const std::string& spelling, dev_t& device, ino_t& inode)
+{
+    if (plan.fuseSpellings && !spelling.empty())
+        inode ^= std::hash<std::string> {}(spelling) << 8;
+    if (isMirrored(spelling))
+        device = MirrorDevice;
 }
 
 int fstat(int fd, struct stat* status)
 {
     if (fails(Call::Fstat, nameOf(fd)))
         return -1;
-    return withSpellingInode(::fstat(fd, status), status, spellings[fd]);
+    const int result = ::fstat(fd, status);
+    if (result == 0)
+        fakeIdentity(spellingOf(fd), status->st_dev, status->st_ino);
+    return result;
 }
 
+int statx(int folder, const char* name, int flags, unsigned int mask, struct statx* status)
+{
+    if (fails(Call::Statx, nameOf(folder)))
+        return -1;
+    const int result = ::statx(folder, name, flags, mask, status);
+    if (result == 0) {
+        dev_t device = makedev(status->stx_dev_major, status->stx_dev_minor);
+        ino_t inode = status->stx_ino;
+        fakeIdentity(spellingOf(folder), device, inode);
+        status->stx_dev_major = major(device);
+        status->stx_dev_minor = minor(device);
+        status->stx_ino = inode;
+    }
+    return result;
+}
+
+int fstatfs(int fd, struct statfs* status)
+{
+    if (fails(Call::Fstatfs, nameOf(fd)))
+        return -1;
+    const int result = ::fstatfs(fd, status);
+    if (result == 0 && isFuse(spellingOf(fd)))
+        status->f_type = FUSE_SUPER_MAGIC;
+    return result;
+}
+
+int fcntl(int fd, int command, int argument)
+{
+    return fails(Call::Fcntl, nameOf(fd)) ? -1 : ::fcntl(fd, command, argument);
+}
+
+// FUSE locks each of its inodes alone.
 int flock(int fd, int operation)
 {
     if (fails(Call::Flock, nameOf(fd)))
         return -1;
-    return plan.foldingType ? 0 : ::flock(fd, operation);
-}
-
-ssize_t readlink(const char* name, char* buffer, size_t size)
-{
-    const std::string_view link(name);
-    constexpr std::string_view OpenFiles = "/proc/self/fd/";
-    const int fd = link.starts_with(OpenFiles) ? std::stoi(std::string(link.substr(OpenFiles.size()))) : -1;
-    if (fails(Call::Readlink, fd >= 0 ? nameOf(fd) : name))
-        return -1;
-    if (!plan.foldingType || fd < 0 || spellings[fd].empty())
-        return ::readlink(name, buffer, size);
-    const std::string& spelling = spellings[fd];
-    const std::size_t length = std::min(size, spelling.size());
-    std::copy_n(spelling.begin(), length, buffer);
-    return static_cast<ssize_t>(length);
-}
-
-int statfs(const char* name, struct statfs* status)
-{
-    if (fails(Call::Statfs, name))
-        return -1;
-    const int result = ::statfs(folded(name).c_str(), status);
-    if (result == 0 && plan.foldingType)
-        status->f_type = plan.foldingType;
-    return result;
-}
-
-int ioctl(int fd, unsigned long request, int* argument)
-{
-    if (fails(Call::Ioctl, nameOf(fd)))
-        return -1;
-    if (plan.foldingType && request == FS_IOC_GETFLAGS) {
-        *argument = plan.casefoldFolders ? FS_CASEFOLD_FL : 0;
-        return 0;
-    }
-    return ::ioctl(fd, request, argument);
+    return isFuse(spellingOf(fd)) ? 0 : ::flock(fd, operation);
 }
 
 template <Call call, auto real> int onName(const char* name)
@@ -209,6 +210,9 @@ const PosixCalls& calls()
         .open = open,
         .stat = stat,
         .fstat = fstat,
+        .statx = statx,
+        .fstatfs = fstatfs,
+        .fcntl = fcntl,
         .flock = flock,
         .ftruncate = onDescriptor<Call::Ftruncate, ::ftruncate>,
         .read = onDescriptor<Call::Read, ::read>,
@@ -217,9 +221,6 @@ const PosixCalls& calls()
         .fdatasync = onDescriptor<Call::Fdatasync, ::fdatasync>,
         .fsync = onDescriptor<Call::Fsync, ::fsync>,
         .close = close,
-        .readlink = readlink,
-        .statfs = statfs,
-        .ioctl = ioctl,
         .fchmod = onDescriptor<Call::Fchmod, ::fchmod>,
         .fchown = onDescriptor<Call::Fchown, ::fchown>,
         .rename = rename,

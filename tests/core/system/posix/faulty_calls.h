@@ -8,8 +8,7 @@
 
 // The system calls of the POSIX file layer, made for real unless the test has
 // planned a failure, with a record of every call: what it was and the file it
-// concerned (for a readlink of /proc/self/fd/N, the file of N). One set per test process: the calls are plain
-// functions.
+// concerned. One set per test process: the calls are plain functions.
 namespace FaultyCalls {
 
 enum class Call
@@ -17,6 +16,9 @@ enum class Call
     Open,
     Stat,
     Fstat,
+    Statx,
+    Fstatfs,
+    Fcntl,
     Flock,
     Ftruncate,
     Read,
@@ -25,9 +27,6 @@ enum class Call
     Fdatasync,
     Fsync,
     Close,
-    Readlink,
-    Statfs,
-    Ioctl,
     Fchmod,
     Fchown,
     Rename,
@@ -48,16 +47,20 @@ struct Plan
     int failNth = 0;
     int error = EIO;
     std::size_t shortWrite = 0; // at most this many bytes per write, when set
-    // When set, the calls answer as a file system of this statfs(2) type that
-    // folds letter case and trailing dots of names, locks nothing, and gives
-    // every spelling of a name an inode of its own, as exFAT through FUSE does.
-    long foldingType = 0;
-    bool casefoldFolders = false; // FS_IOC_GETFLAGS then reports casefold
+    // The calls answer as FUSE over a disk does (exFAT's): every spelling of a
+    // name its own inode, and no lock taken.
+    bool fuseSpellings = false;
+    // Names under this folder are shown again by a FUSE mirror (bindfs) on a
+    // device of its own, with the inodes of the files they lead to.
+    std::string mirrorPoint = {};
     std::string mountInfo = {}; // a file read in place of /proc/self/mountinfo
 };
 
 extern Plan plan;
 extern std::vector<Made> made;
+
+// The device FUSE mirrors are shown on.
+inline constexpr dev_t MirrorDevice = 4242;
 
 // Forgets the plan and the records.
 void reset();

@@ -99,57 +99,65 @@ TEST(PosixFileSystem, WritesAndReadsBackManyChunksExactly)
 struct HeldCase
 {
     const char* name;
+    // The file by another name: the same one, or another file beside it.
     std::string (*otherName)(const TemporaryFolder&, const std::string& held);
-    long foldingType = 0; // a file system that folds names, as FaultyCalls fakes it
-    bool casefold = false;
+    bool fuseSpellings = false; // every spelling its own inode, as exFAT through FUSE
+    bool mirrored = false; // FOLDER/mirror shows the folder again, as bindfs
     bool oneFile = true;
-    const char* mountInfo = ""; // "FOLDER" stands for the test's folder
+    const char* heldName = "held.mdb";
 };
 
 class SharingRule : public testing::TestWithParam<HeldCase>
 {
 };
 
-// A file that a reader holds is refused untouched, by whatever name it is reached.
+// A file that a reader holds is refused untouched, by whatever name it is
+// reached and whatever identity the file system gives that name.
 TEST_P(SharingRule, CreateOfAFileHeldByAReaderFailsAndLeavesItWhole)
 {
     const HeldCase& row = GetParam();
     FaultyCalls::reset();
     TemporaryFolder folder;
-    std::string mountInfo = row.mountInfo;
-    const std::string folderName = fs::path(folder.path("held.mdb")).parent_path().string();
-    for (auto at = mountInfo.find("FOLDER"); at != std::string::npos; at = mountInfo.find("FOLDER"))
-        mountInfo.replace(at, 6, folderName);
-    FaultyCalls::plan = {.foldingType = row.foldingType,
-                         .casefoldFolders = row.casefold,
-                         .mountInfo = mountInfo.empty() ? "" : folder.write(".mountinfo", mountInfo)};
+    FaultyCalls::plan.fuseSpellings = row.fuseSpellings;
+    if (row.mirrored) {
+        fs::create_directory_symlink(folder.path(""), folder.path("mirror"));
+        const std::string device
+            = std::to_string(major(FaultyCalls::MirrorDevice)) + ":" + std::to_string(minor(FaultyCalls::MirrorDevice));
+        FaultyCalls::plan.mirrorPoint = folder.path("mirror");
+        FaultyCalls::plan.mountInfo
+            = folder.write(".mountinfo",
+                           "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 " + device + " / " + folder.path("mirror")
+                               + " rw - fuse " + folder.path("") + " rw,user_id=0\n");
+    }
     PosixFileSystem files(FaultyCalls::calls());
     const std::string bytes = "574C\r\nA\r\nB\r\n";
-    const std::string held = folder.write("held.mdb", bytes);
+    const std::string held = folder.write(row.heldName, bytes);
     const std::string other = row.otherName(folder, held);
+    const std::string otherBytes = readFile(other);
     LineReader reader(files);
     reader.open(held);
     LineWriter writer(files);
     EXPECT_EQ(inOutCodeOf([&] { writer.create(other); }), row.oneFile ? 32 : 0);
-    EXPECT_EQ(folder.read("held.mdb"), bytes);
+    EXPECT_EQ(folder.read(row.heldName), bytes);
+    EXPECT_EQ(readFile(other), row.oneFile ? otherBytes : "");
     std::string lines;
     while (!reader.atEnd())
         lines += reader.readLine() + "|";
     EXPECT_EQ(lines, "574C|A|B|");
     reader.close();
+    const bool sameInode = fs::equivalent(held, other);
     if (row.oneFile)
         writer.create(other);
     writer.close();
-    EXPECT_EQ(folder.read("held.mdb"), row.oneFile ? "" : bytes);
+    EXPECT_EQ(folder.read(row.heldName), sameInode ? "" : bytes);
 }
 
-std::string upperCase(std::string text)
+// Spellings that the disk takes for the file; the file system's own rules decide, not the program's.
+std::string linkedSpelling(const TemporaryFolder& f, const std::string& held, const char* spelling)
 {
-    std::ranges::transform(text, text.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
+    fs::create_symlink(held, f.path(spelling));
+    return f.path(spelling);
 }
-
-constexpr long Ext4 = 0xef53, Fat = 0x4d44, Fuse = 0x65735546;
 
 INSTANTIATE_TEST_SUITE_P(
     , SharingRule,
@@ -160,8 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         HeldCase {"SymbolicLink",
                   [](const TemporaryFolder& f, const std::string& held) {
-                      fs::create_symlink(held, f.path("link.mdb"));
-                      return f.path("link.mdb");
+                      return linkedSpelling(f, held, "l.mdb");
                   }},
         HeldCase {"HardLink",
                   [](const TemporaryFolder& f, const std::string& held) {
@@ -172,35 +179,42 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const TemporaryFolder& f, const std::string&) {
                       return f.path("./held.mdb");
                   }},
-        HeldCase {"FatLetterCase", [](const TemporaryFolder& f, const std::string&) { return f.path("HELD.MDB"); },
-                  Fat},
-        HeldCase {"FatTrailingDots", [](const TemporaryFolder& f, const std::string&) { return f.path("held.mdb.."); },
-                  Fat},
-        HeldCase {"FatFolderLetterCase",
-                  [](const TemporaryFolder&, const std::string& held) {
-                      const fs::path folder = fs::path(held).parent_path();
-                      return (folder.parent_path() / upperCase(folder.filename().string()) / "held.mdb").string();
-                  },
-                  Fat},
-        HeldCase {"FuseLetterCase", [](const TemporaryFolder& f, const std::string&) { return f.path("Held.Mdb"); },
-                  Fuse},
-        HeldCase {"FuseListingBothNames",
-                  [](const TemporaryFolder& f, const std::string&) { return f.write("Held.mdb", "other"); }, Fuse,
-                  false, false},
-        HeldCase {"CasefoldFolder", [](const TemporaryFolder& f, const std::string&) { return f.path("HELD.mdb"); },
-                  Ext4, true},
-        HeldCase {"LetterCaseWithoutCasefold",
-                  [](const TemporaryFolder& f, const std::string&) { return f.write("HELD.mdb", "other"); }, Ext4,
-                  false, false},
-        // The folder mirrored through FUSE at a second path, as bindfs does.
-        HeldCase {"MirroredFolder",
+        HeldCase {
+            "FuseLetterCase",
+            [](const TemporaryFolder& f, const std::string& held) { return linkedSpelling(f, held, "ÑANDÚ.MDB"); },
+            true, false, true, "ñandú.mdb"},
+        HeldCase {
+            "FuseFinalSigma",
+            [](const TemporaryFolder& f, const std::string& held) { return linkedSpelling(f, held, "ΣΟΦΟΣ.mdb"); },
+            true, false, true, "σοφος.mdb"},
+        // kayıt's dotless ı has no capital in exFAT's table: KAYIT is kayit, another file.
+        HeldCase {"FuseSpellingOfAnotherFile",
                   [](const TemporaryFolder& f, const std::string&) {
-                      fs::create_directory_symlink(f.path(""), f.path("mirror"));
-                      return f.path("mirror/held.mdb");
+                      f.write("kayit.mdb", "574C\r\nX\r\nY\r\n");
+                      return linkedSpelling(f, f.path("kayit.mdb"), "KAYIT.MDB");
                   },
-                  Fuse, false, true,
-                  "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                  "2 1 0:42 / FOLDER/mirror rw,nosuid - fuse FOLDER rw,user_id=0\n"}),
+                  true, false, false, "kayıt.mdb"},
+        HeldCase {"FuseNfdBesideNfc",
+                  [](const TemporaryFolder& f, const std::string&) { return f.write("e\u0301.mdb", "other"); }, true,
+                  false, false, "\u00e9.mdb"},
+        // Nothing the system says tells a copy of the same bytes and time from the file itself.
+        HeldCase {"FuseIdenticalCopy",
+                  [](const TemporaryFolder& f, const std::string& held) { return f.write("copy.mdb", readFile(held)); },
+                  true},
+        HeldCase {"MirroredFolder",
+                  [](const TemporaryFolder& f, const std::string&) { return f.path("mirror/held.mdb"); }, false, true},
+        HeldCase {"MirroredHardLink",
+                  [](const TemporaryFolder& f, const std::string& held) {
+                      fs::create_hard_link(held, f.path("hard.mdb"));
+                      return f.path("mirror/hard.mdb");
+                  },
+                  false, true},
+        HeldCase {"MirrorOfAnotherFile",
+                  [](const TemporaryFolder& f, const std::string&) {
+                      f.write("other.mdb", "574C\r\nX\r\nY\r\n");
+                      return f.path("mirror/other.mdb");
+                  },
+                  false, true, false}),
     [](const auto& info) { return info.param.name; });
 
 // Held by another program, a file is refused at once: an open that waited would
@@ -269,7 +283,7 @@ class StandardStream : public testing::TestWithParam<int>
 };
 
 // Written over from position 0 while the program writes its messages there.
-TEST_P(StandardStream, DestinationThatIsTheStreamIsRefusedUntouched)
+TEST_P(StandardStream, FileThatIsTheStreamIsRefusedUntouched)
 {
     TemporaryFolder folder;
     const std::string name = folder.write("out.mdb", "precious");
@@ -278,11 +292,15 @@ TEST_P(StandardStream, DestinationThatIsTheStreamIsRefusedUntouched)
     const int file = ::open(name.c_str(), O_WRONLY | O_APPEND);
     ::dup2(file, stream);
     LineWriter writer(systemFiles);
-    const std::int32_t code = inOutCodeOf([&] { writer.create(name); });
+    LineReader reader(systemFiles);
+    const std::int32_t written = inOutCodeOf([&] { writer.create(name); });
+    // Read while the program adds its messages to it, as cat refuses to.
+    const std::int32_t read = inOutCodeOf([&] { reader.open(name); });
     ::dup2(saved, stream);
     ::close(saved);
     ::close(file);
-    EXPECT_EQ(code, 32);
+    EXPECT_EQ(written, 32);
+    EXPECT_EQ(read, 32);
     EXPECT_EQ(folder.read("out.mdb"), "precious");
 }
 
