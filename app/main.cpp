@@ -1,4 +1,5 @@
 #include "application_setup.h"
+#include "ini_settings_store.h"
 #include "posix_file_system.h"
 #include "standard_descriptors.h"
 #include "termination_signals.h"
@@ -17,7 +18,8 @@ int main(int argc, char* argv[])
     setUpApplication(application);
     TerminationSignals termination;
     PosixFileSystem files(PosixCalls::system());
-    TFPral FPral(files);
+    IniSettingsStore settings(IniSettingsStore::programFilePath(), PosixCalls::system());
+    TFPral FPral(files, settings);
     QObject::connect(&termination, &TerminationSignals::received, &FPral, &TFPral::closeAtTermination);
     FPral.show();
     const int status = application.exec();

@@ -1,10 +1,9 @@
 #include "damaged_store.h"
 
+#include "store_file.h"
 #include "store_lock.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -21,35 +20,15 @@ QSettings::Status parseStatus(const QString& filePath)
     return settings.status();
 }
 
-bool replaceContents(const QString& filePath, QByteArrayView bytes)
-{
-    QSaveFile file(filePath);
-    // QSaveFile may take a write that failed as it emptied its buffer for a whole file; the size tells.
-    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), bytes.size()) == bytes.size() && file.commit()
-        && QFileInfo(filePath).size() == bytes.size();
-}
-
-bool writeNewFile(const QString& filePath, const QByteArray& bytes)
-{
-    QFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    if (file.write(bytes) == bytes.size() && file.flush())
-        return true;
-    file.remove();
-    return false;
-}
-
 } // namespace
 
-std::optional<QString> setAsideDamagedStore(const QString& filePath, const QDateTime& now)
+std::optional<QString> setAsideDamagedStore(const QString& filePath, const QDateTime& now, const PosixCalls& calls)
 {
     // A folder or a file that cannot be opened is no format error: the store reports it when read.
     if (parseStatus(filePath) != QSettings::FormatError)
         return std::nullopt;
-    // A write of the store like any other.
     const StoreLock lock(filePath);
-    if (!lock.isLocked())
+    if (!lock.isLocked() || !StoreFile::recover(filePath, calls))
         return std::nullopt;
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
@@ -60,14 +39,15 @@ std::optional<QString> setAsideDamagedStore(const QString& filePath, const QDate
     file.close();
 
     // Qt reads on past the mark, but takes the file for damaged all the same.
-    if (original.startsWith(ByteOrderMark) && replaceContents(filePath, QByteArrayView(original).sliced(3))
+    if (original.startsWith(ByteOrderMark)
+        && StoreFile::replace(filePath, QByteArrayView(original).sliced(ByteOrderMark.size()), calls)
         && parseStatus(filePath) == QSettings::NoError)
         return std::nullopt;
 
     const QString copyPath = filePath + u".damaged-"_s + now.toString(u"yyyyMMdd-HHmmss"_s);
-    if (!writeNewFile(copyPath, original))
+    if (!StoreFile::create(copyPath, original, calls))
         return std::nullopt;
-    if (!replaceContents(filePath, {})) {
+    if (!StoreFile::replace(filePath, {}, calls)) {
         QFile::remove(copyPath);
         return std::nullopt;
     }

@@ -5,21 +5,31 @@
 #include <QByteArrayView>
 #include <QString>
 
-// The settings store's file on the disk. Both are called with the store's lock
-// held (StoreLock).
+// The one way the store's file and its copies are written, with the store's lock
+// held (StoreLock). A file written over keeps its mode, owner, group, ACL and
+// extended attributes and stays the same file where it has other names: a new
+// file takes its place in one step where it can carry all of that, otherwise it
+// is written in place after a copy of it has been made safe. The program leaves
+// nothing else beside the store than "<store>.~cribaxon-new" and
+// "<store>.~cribaxon-copy", and only where a save was killed part-way; the next
+// save takes them away, and a file written in place part-way is then put back
+// as it was from its copy.
+namespace StoreFile {
 
-// Removes what writes killed part-way left beside the store: "<store>.XXXXXX"
-// (new contents not yet in place: six letters or digits, among them a small
-// letter and a capital after the first, as QSaveFile's random names and ours
-// have and a word has not) and "<store>.previous-<pid>" (the copy that older
-// versions kept while they wrote) of a process no longer running. A copy of the
-// program writes its new contents only under the lock; an older one made its
-// previous-copy before it took the lock, hence the process asked.
-void removeStoreLeftovers(const QString& storePath, const PosixCalls& calls);
+// Puts the bytes in place of the store's file (through a symbolic link, of the
+// file it leads to), flushed to the device. False when a step fails; the file
+// is then as it was (but where only the flush of its folder failed). A file
+// that no one may write is read-only for root as well: it is not written.
+bool replace(const QString& storePath, QByteArrayView bytes, const PosixCalls& calls);
 
-// Puts the bytes in place of the store's file in one step: written beside it,
-// flushed to the device, given the file's mode (and, for root, its owner),
-// renamed over it, and the folder flushed. False when a step fails, the file
-// then as it was (but where only the folder's flush failed). A file that no one
-// may write is read-only for root as well: it is not replaced.
-bool replaceStoreFile(const QString& storePath, QByteArrayView bytes, const PosixCalls& calls);
+// A new file of these bytes beside the store, flushed, readable by its owner
+// alone. False when the file exists or a step fails; nothing is then left.
+bool create(const QString& path, QByteArrayView bytes, const PosixCalls& calls);
+
+// Whether a save was killed as it wrote the file in place.
+bool wasCutShort(const QString& storePath);
+
+// Takes away what a killed save left, putting back a file written in place part-way. False when that fails.
+bool recover(const QString& storePath, const PosixCalls& calls);
+
+} // namespace StoreFile

@@ -7,8 +7,9 @@
 // QSettings names it, so that other copies of the program, old or new, and the
 // store's own writes take turns. A lock whose owner is gone is taken over: one
 // that names a process no longer running, or an empty one, as a process killed
-// before it wrote its number leaves. A lock that a live process holds, even a
-// stopped one, is waited for a moment, never longer.
+// before it wrote its number leaves. Copies that hold it in turn are waited for
+// as long as they pass it on; one copy that keeps it for more than a moment
+// (a stopped one) is not.
 class StoreLock final
 {
 public:

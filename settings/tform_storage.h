@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QMetaProperty>
+#include "form_storage.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
-#include <vector>
 
-class SettingsStore;
+class IniSettingsStore;
 class StoredValueCheck;
-class WindowPlacement;
 
-// The window's stored settings: its position and state, its two file names and
-// its twelve boxes, read from the settings store when the window is shown and
-// written back when it closes, or when it goes away without a completed save.
+// FormStorage1 of a Qt window: the stored settings' rules (FormStorage) over
+// the INI store, the window's placement and its controls found by name.
 //
 // What the window owes it:
 // - each stored control is a child whose objectName is its component name (as
@@ -34,8 +32,9 @@ class TFormStorage final : public QObject
 public:
     using ErrorHandler = std::function<void(const QString& message)>;
 
-    // Becomes a child of the window and watches its show.
-    TFormStorage(QObject* window, std::unique_ptr<WindowPlacement> placement, ErrorHandler showError);
+    // Becomes a child of the window and watches its show. The store outlives it.
+    TFormStorage(QObject* window, IniSettingsStore& store, std::unique_ptr<WindowPlacement> placement,
+                 ErrorHandler showError);
     ~TFormStorage() override;
 
     // Both raise the store's errors.
@@ -51,32 +50,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // A stored property found on its control, with the name its value is stored under.
-    struct ControlProperty
-    {
-        QObject* control;
-        QMetaProperty property;
-        // Null where the control takes every value.
-        const StoredValueCheck* check;
-        QString valueName;
-    };
+    class Controls;
 
-    void resolveStoredProps();
-    void restorePosition(const SettingsStore& store);
-    void restoreWindowState(const SettingsStore& store);
-    void restoreProperties(const SettingsStore& store);
-    void restoreProperty(const SettingsStore& store, const ControlProperty& stored);
-    void savePosition(SettingsStore& store) const;
-    static QString currentText(const ControlProperty& stored);
-    QString readPositionText(const SettingsStore& store, const QString& name) const;
-    QString sectionName() const;
-    void reportingErrors(void (TFormStorage::*operation)()) noexcept;
-
-    QObject* m_window;
+    IniSettingsStore& m_store;
     std::unique_ptr<WindowPlacement> m_placement;
+    std::unique_ptr<Controls> m_controls;
     ErrorHandler m_showError;
-    std::vector<ControlProperty> m_controlProperties;
-    bool m_restored = false;
-    bool m_saved = false;
-    bool m_destroying = false;
+    FormStorage m_rules;
 };

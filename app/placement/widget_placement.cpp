@@ -41,16 +41,33 @@ bool WidgetPlacement::isApplicationMinimized() const
     return m_window->isMinimized();
 }
 
-QRect WidgetPlacement::normalFrame() const
+WindowPlacement::Frame WidgetPlacement::normalFrame() const
 {
     if (isNormal())
         return frame();
     const QRect normal = m_window->normalGeometry();
-    const QSize client = normal.isValid() ? normal.size() : m_window->size();
-    return {m_normalTopLeft, client + m_normalFrameGrowth.value_or(QSize())};
+    const QSize client = (normal.isValid() ? normal.size() : m_window->size()) + m_normalFrameGrowth.value_or(QSize());
+    return {{m_normalTopLeft.x(), m_normalTopLeft.y()}, {client.width(), client.height()}};
 }
 
-QRect WidgetPlacement::frame() const
+WindowPlacement::Frame WidgetPlacement::frame() const
+{
+    const QRect frame = frameGeometry();
+    return {{frame.x(), frame.y()}, {frame.width(), frame.height()}};
+}
+
+// There is no minimized or maximized position of Qt's to tell.
+WindowPlacement::Point WidgetPlacement::minimizedPosition() const
+{
+    return {-1, -1};
+}
+
+WindowPlacement::Point WidgetPlacement::maximizedPosition() const
+{
+    return {-1, -1};
+}
+
+QRect WidgetPlacement::frameGeometry() const
 {
     // Qt's idea of the frame lags behind where the manager changes the window's state on its own, as some
     // do when minimizing a maximized window; X11 knows.
@@ -69,8 +86,11 @@ bool WidgetPlacement::knowsPosition() const
     return !QGuiApplication::platformName().startsWith(u"wayland");
 }
 
-void WidgetPlacement::moveTo(QPoint topLeft)
+// Only the position: the flags and the minimized and maximized positions have
+// nothing to set in Qt's windows.
+void WidgetPlacement::apply(const Record& record)
 {
+    const QPoint topLeft(record.normalTopLeft.x, record.normalTopLeft.y);
     m_window->move(topLeft);
     // Until X11 has shown the window once, Qt does not know its frame, and the
     // move above would put the inside of the window where the frame belongs.
@@ -78,6 +98,9 @@ void WidgetPlacement::moveTo(QPoint topLeft)
         window->setFramePosition(topLeft);
     m_normalTopLeft = topLeft;
 }
+
+// The desktop alone places a maximized window.
+void WidgetPlacement::setMaximizedPositionToBorder() { }
 
 void WidgetPlacement::setMaximized(bool maximized)
 {
@@ -96,9 +119,10 @@ void WidgetPlacement::requestApplicationMinimize()
         window, [window] { window->showMinimized(); }, Qt::QueuedConnection);
 }
 
-QSize WidgetPlacement::primaryScreenSize() const
+WindowPlacement::Size WidgetPlacement::primaryScreenSize() const
 {
-    return QGuiApplication::primaryScreen()->geometry().size();
+    const QSize size = QGuiApplication::primaryScreen()->geometry().size();
+    return {size.width(), size.height()};
 }
 
 int WidgetPlacement::pixelsPerInch() const
@@ -106,13 +130,13 @@ int WidgetPlacement::pixelsPerInch() const
     return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
 }
 
-bool WidgetPlacement::isOffScreen(QPoint topLeft, QSize size) const
+bool WidgetPlacement::isOffScreen(Point topLeft, Size size) const
 {
     // A stored position may be anywhere in the range of int, and its far edges beyond it.
-    const qint64 left = topLeft.x();
-    const qint64 top = topLeft.y();
-    const qint64 right = left + size.width();
-    const qint64 bottom = top + size.height();
+    const qint64 left = topLeft.x;
+    const qint64 top = topLeft.y;
+    const qint64 right = left + size.width;
+    const qint64 bottom = top + size.height;
     const QList<QScreen*> screens = QGuiApplication::screens();
     return std::none_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
         const QRect area = screen->geometry();
@@ -159,7 +183,7 @@ void WidgetPlacement::rememberNormalFrame()
     const QWindow* window = m_window->windowHandle();
     if (!window || !window->isExposed() || !isNormal() || x11Iconic(*window))
         return;
-    const QRect outer = frame();
+    const QRect outer = frameGeometry();
     m_normalTopLeft = outer.topLeft();
     m_normalFrameGrowth = outer.size() - m_window->size();
 }

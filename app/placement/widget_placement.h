@@ -3,6 +3,9 @@
 #include "window_placement.h"
 
 #include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <optional>
 
 class QWidget;
@@ -31,22 +34,26 @@ public:
     int flags() const override;
     ShowCommand showCommand() const override;
     bool isApplicationMinimized() const override;
-    QRect normalFrame() const override;
-    QRect frame() const override;
+    Frame normalFrame() const override;
+    Frame frame() const override;
+    Point minimizedPosition() const override;
+    Point maximizedPosition() const override;
     bool knowsPosition() const override;
 
-    void moveTo(QPoint topLeft) override;
+    void apply(const Record& record) override;
+    void setMaximizedPositionToBorder() override;
     void setMaximized(bool maximized) override;
     void requestApplicationMinimize() override;
 
-    QSize primaryScreenSize() const override;
+    Size primaryScreenSize() const override;
     int pixelsPerInch() const override;
-    bool isOffScreen(QPoint topLeft, QSize size) const override;
+    bool isOffScreen(Point topLeft, Size size) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QRect frameGeometry() const;
     bool isNormal() const;
     void rememberNormalFrame();
     void learnNormalFrameGrowth();

@@ -49,7 +49,7 @@ void paintBackground(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-TFPral::TFPral(FileSystem& fileSystem, QWidget* parent)
+TFPral::TFPral(FileSystem& fileSystem, IniSettingsStore& settings, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowCloseButtonHint)
@@ -67,7 +67,7 @@ TFPral::TFPral(FileSystem& fileSystem, QWidget* parent)
     findCategoryRows();
     connectHandlers();
     // Restores when the window is first shown and saves when it closes.
-    FormStorage1 = new TFormStorage(this, std::make_unique<WidgetPlacement>(this),
+    FormStorage1 = new TFormStorage(this, settings, std::make_unique<WidgetPlacement>(this),
                                     [this](const QString& message) { showStorageError(message); });
     FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
     m_hints = std::make_unique<HintManager>(*this);

@@ -10,6 +10,7 @@
 #include <string>
 
 class HintManager;
+class IniSettingsStore;
 class QCheckBox;
 class TFormStorage;
 namespace Ui {
@@ -22,8 +23,8 @@ class TFPral final : public QMainWindow, private RunReporter
     Q_OBJECT
 
 public:
-    // Runs read and write through fileSystem, which outlives the window.
-    explicit TFPral(FileSystem& fileSystem, QWidget* parent = nullptr);
+    // Runs read and write through fileSystem, and the settings live in settings; both outlive the window.
+    TFPral(FileSystem& fileSystem, IniSettingsStore& settings, QWidget* parent = nullptr);
     ~TFPral() override;
 
     // The twelve boxes as they stand; a disabled speed-warning box counts too.

@@ -50,7 +50,7 @@ void DamagedStoreTest::setAside()
     if (copyNameTaken)
         writeFile(copy, "earlier copy");
 
-    QCOMPARE(setAsideDamagedStore(store, QDateTime(QDate(2024, 1, 31), QTime(14, 5, 9))),
+    QCOMPARE(setAsideDamagedStore(store, QDateTime(QDate(2024, 1, 31), QTime(14, 5, 9)), PosixCalls::system()),
              copied ? std::optional(copy) : std::nullopt);
 
     QCOMPARE(QFileInfo(store).isDir(), text.isNull());

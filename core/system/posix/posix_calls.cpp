@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 const PosixCalls& PosixCalls::system()
@@ -24,6 +25,10 @@ const PosixCalls& PosixCalls::system()
         .close = ::close,
         .fchmod = ::fchmod,
         .fchown = ::fchown,
+        .flistxattr = ::flistxattr,
+        .fgetxattr = ::fgetxattr,
+        .fsetxattr = ::fsetxattr,
+        .fremovexattr = ::fremovexattr,
         .rename = ::rename,
         .unlink = ::unlink,
     };

@@ -26,6 +26,10 @@ struct PosixCalls
     int (*close)(int fd);
     int (*fchmod)(int fd, mode_t mode);
     int (*fchown)(int fd, uid_t owner, gid_t group);
+    ssize_t (*flistxattr)(int fd, char* names, size_t size);
+    ssize_t (*fgetxattr)(int fd, const char* name, void* value, size_t size);
+    int (*fsetxattr)(int fd, const char* name, const void* value, size_t size, int flags);
+    int (*fremovexattr)(int fd, const char* name);
     int (*rename)(const char* from, const char* to);
     int (*unlink)(const char* name);
 

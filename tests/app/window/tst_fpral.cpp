@@ -1,5 +1,6 @@
 #include "balloon_hint.h"
 #include "gui_test_main.h"
+#include "ini_settings_store.h"
 #include "message_boxes.h"
 #include "posix_file_system.h"
 #include "qt_files.h"
@@ -85,6 +86,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_config;
     PosixFileSystem m_files {PosixCalls::system()};
+    std::unique_ptr<IniSettingsStore> m_settings;
     std::unique_ptr<TFPral> m_window;
     QList<QPair<Kind, QString>> m_boxes;
 };
@@ -94,9 +96,10 @@ void TestFPral::init()
     // Each window starts from an empty store, whatever the previous one saved.
     m_config = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+    m_settings = std::make_unique<IniSettingsStore>(IniSettingsStore::programFilePath(), PosixCalls::system());
     m_boxes.clear();
     MessageBoxes::testHook.set([this](Kind kind, const QString& text) { m_boxes.append({kind, text}); });
-    m_window = std::make_unique<TFPral>(m_files);
+    m_window = std::make_unique<TFPral>(m_files, *m_settings);
 }
 
 void TestFPral::cleanup()
@@ -426,7 +429,7 @@ void TestFPral::settingsSurviveARestart()
     control<QCheckBox>("PN1")->setChecked(true);
     QVERIFY(m_window->close());
 
-    m_window = std::make_unique<TFPral>(m_files);
+    m_window = std::make_unique<TFPral>(m_files, *m_settings);
     showActive();
     QCOMPARE(control<QLineEdit>("FilenameEdit1")->text(), QStringLiteral("\"/tmp/mis puntos.txt\""));
     QCOMPARE(control<QLineEdit>("FilenameEdit2")->text(), QStringLiteral("/tmp/filtrado.txt"));

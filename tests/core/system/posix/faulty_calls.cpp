@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/vfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace FaultyCalls {
@@ -223,6 +224,10 @@ const PosixCalls& calls()
         .close = close,
         .fchmod = onDescriptor<Call::Fchmod, ::fchmod>,
         .fchown = onDescriptor<Call::Fchown, ::fchown>,
+        .flistxattr = onDescriptor<Call::Flistxattr, ::flistxattr>,
+        .fgetxattr = onDescriptor<Call::Fgetxattr, ::fgetxattr>,
+        .fsetxattr = onDescriptor<Call::Fsetxattr, ::fsetxattr>,
+        .fremovexattr = onDescriptor<Call::Fremovexattr, ::fremovexattr>,
         .rename = rename,
         .unlink = onName<Call::Unlink, ::unlink>,
     };

@@ -29,6 +29,10 @@ enum class Call
     Close,
     Fchmod,
     Fchown,
+    Flistxattr,
+    Fgetxattr,
+    Fsetxattr,
+    Fremovexattr,
     Rename,
     Unlink,
 };
