@@ -3,6 +3,7 @@
 #include "browse_dialog.h"
 #include "ecombo_edit_error.h"
 #include "filename_rules.h"
+#include "posix_file_queries.h"
 #include "window_scaling.h"
 
 #include <QDir>
@@ -27,6 +28,7 @@ constexpr int ButtonWidth = 21;
 constexpr int ButtonGap = 2;
 constexpr QSize ButtonPictureSize {14, 12};
 constexpr qsizetype NameBoxLength = 260;
+const PosixFileQueries systemFiles {};
 
 // A pasted text may bring line breaks; a file name is one line, so they are dropped.
 class LineBreakRemover final : public QValidator
@@ -61,14 +63,25 @@ QPixmap buttonPicture(int dotsPerInch)
     return QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
-QString quoteSpacedName(const QString& name)
+// The rules take a name as the bytes the system reads, which QFile gives.
+std::string bytesOf(const QString& name)
 {
-    return QFile::decodeName(QuoteSpacedName(QFile::encodeName(name)));
+    return QFile::encodeName(name).toStdString();
 }
 
-QString initialDirOf(const QByteArray& name)
+QString textOf(const std::string& name)
 {
-    return QFile::decodeName(initialDirFromFolderPart(folderPart(name)));
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+QString quoteSpacedName(const QString& name)
+{
+    return textOf(QuoteSpacedName(bytesOf(name)));
+}
+
+QString initialDirOf(const std::string& name)
+{
+    return textOf(initialDirFromFolderPart(folderPart(name)));
 }
 
 QString cutForNameBox(const QString& name)
@@ -116,13 +129,13 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
 
 QString TFilenameEdit::fileName() const
 {
-    return QFile::decodeName(LeadingFileName(QFile::encodeName(text())));
+    return textOf(LeadingFileName(bytesOf(text()), systemFiles));
 }
 
 bool TFilenameEdit::acceptsFileName(const QString& value) const
 {
-    const QByteArray name = QFile::encodeName(value);
-    return name.isEmpty() || IsAcceptableFileName(LeadingFileName(name));
+    const std::string name = bytesOf(value);
+    return name.empty() || IsAcceptableFileName(LeadingFileName(name, systemFiles));
 }
 
 bool TFilenameEdit::acceptsStoredValue(const char* property, const QString& value) const
@@ -135,18 +148,18 @@ void TFilenameEdit::setFileName(const QString& value)
 {
     if (!acceptsFileName(value))
         throw EComboEditError("Nombre de archivo inválido - " + value.toStdString());
-    setText(QFile::decodeName(QuoteSpacedName(QFile::encodeName(value))));
+    setText(quoteSpacedName(value));
 }
 
 void TFilenameEdit::browse()
 {
-    QByteArray name = LeadingFileName(QFile::encodeName(text()));
+    std::string name = LeadingFileName(bytesOf(text()), systemFiles);
     if (IsAcceptableFileName(name)) {
-        if (systemFileQueries().isExistingFolder(folderPart(name)))
+        if (systemFiles.isExistingFolder(folderPart(name)))
             m_initialDir = initialDirOf(name);
-        if (namePart(name).isEmpty())
+        if (namePart(name).empty())
             name.clear();
-        m_proposedName = QFile::decodeName(name);
+        m_proposedName = textOf(name);
     }
 
     BrowseDialog::Request request;
@@ -164,7 +177,7 @@ void TFilenameEdit::browse()
     setText(quoteSpacedName(result.fileName));
     // As after the desktop's own dialog, a relative name typed from now on, in either field, means a file there.
     QDir::setCurrent(QFileInfo(result.fileName).absolutePath());
-    m_initialDir = initialDirOf(QFile::encodeName(result.fileName));
+    m_initialDir = initialDirOf(bytesOf(result.fileName));
     m_proposedName = result.fileName;
     m_filterIndex = result.filterIndex;
 }

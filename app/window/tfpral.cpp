@@ -29,7 +29,7 @@ constexpr QColor Panel2Grey {143, 143, 143};
 
 std::string runFileName(const QString& fieldText)
 {
-    return nameFromFieldText(QFile::encodeName(fieldText)).toStdString();
+    return nameFromFieldText(QFile::encodeName(fieldText).toStdString());
 }
 
 void printError(const QString& message)
