@@ -1,7 +1,9 @@
 #include "tfilename_edit.h"
 
 #include "browse_dialog.h"
+#include "browse_start.h"
 #include "ecombo_edit_error.h"
+#include "field_text.h"
 #include "filename_rules.h"
 #include "posix_file_queries.h"
 #include "window_scaling.h"
@@ -27,7 +29,6 @@ constexpr int BorderWidth = 2;
 constexpr int ButtonWidth = 21;
 constexpr int ButtonGap = 2;
 constexpr QSize ButtonPictureSize {14, 12};
-constexpr qsizetype NameBoxLength = 260;
 const PosixFileQueries systemFiles {};
 
 // A pasted text may bring line breaks; a file name is one line, so they are dropped.
@@ -38,14 +39,9 @@ public:
 
     State validate(QString& input, int& position) const override
     {
-        for (auto i = input.size(); i-- > 0;) {
-            const char16_t c = input.at(i).unicode();
-            if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
-                input.remove(i, 1);
-                if (i < position)
-                    --position;
-            }
-        }
+        std::u16string text = input.toStdU16String();
+        position = static_cast<int>(removeLineBreaks(text, static_cast<std::size_t>(position)));
+        input = QString::fromStdU16String(text);
         return Acceptable;
     }
 };
@@ -84,12 +80,10 @@ QString initialDirOf(const std::string& name)
     return textOf(initialDirFromFolderPart(folderPart(name)));
 }
 
-QString cutForNameBox(const QString& name)
+QString nameBoxText(const QString& name)
 {
-    if (name.size() <= NameBoxLength)
-        return name;
-    const bool splitsPair = name.at(NameBoxLength - 1).isHighSurrogate();
-    return name.left(splitsPair ? NameBoxLength - 1 : NameBoxLength);
+    const std::u16string_view cut = cutForNameBox(std::u16string_view(QStringView(name).utf16(), name.size()));
+    return name.left(static_cast<qsizetype>(cut.size()));
 }
 
 } // namespace
@@ -132,10 +126,14 @@ QString TFilenameEdit::fileName() const
     return textOf(LeadingFileName(bytesOf(text()), systemFiles));
 }
 
+std::string TFilenameEdit::runFileName() const
+{
+    return nameFromFieldText(bytesOf(text()));
+}
+
 bool TFilenameEdit::acceptsFileName(const QString& value) const
 {
-    const std::string name = bytesOf(value);
-    return name.empty() || IsAcceptableFileName(LeadingFileName(name, systemFiles));
+    return acceptsFileNameValue(bytesOf(value), systemFiles);
 }
 
 bool TFilenameEdit::acceptsStoredValue(const char* property, const QString& value) const
@@ -147,27 +145,24 @@ bool TFilenameEdit::acceptsStoredValue(const char* property, const QString& valu
 void TFilenameEdit::setFileName(const QString& value)
 {
     if (!acceptsFileName(value))
-        throw EComboEditError("Nombre de archivo inválido - " + value.toStdString());
+        throw EComboEditError(invalidFileNameMessage(value.toStdString()));
     setText(quoteSpacedName(value));
 }
 
 void TFilenameEdit::browse()
 {
-    std::string name = LeadingFileName(bytesOf(text()), systemFiles);
-    if (IsAcceptableFileName(name)) {
-        if (systemFiles.isExistingFolder(folderPart(name)))
-            m_initialDir = initialDirOf(name);
-        if (namePart(name).empty())
-            name.clear();
-        m_proposedName = textOf(name);
-    }
+    const BrowseStart start = browseStartOf(bytesOf(text()), systemFiles);
+    if (start.initialDir)
+        m_initialDir = textOf(*start.initialDir);
+    if (start.proposedName)
+        m_proposedName = textOf(*start.proposedName);
 
     BrowseDialog::Request request;
     request.window = window();
     request.title = u"Browse"_s;
     request.filters = QStringList {u"Pitovan (*.mdb)"_s, u"Rumbelo(*.txt)"_s};
     request.filterIndex = m_filterIndex;
-    request.proposedName = cutForNameBox(m_proposedName);
+    request.proposedName = nameBoxText(m_proposedName);
     request.initialDir = m_initialDir;
     const BrowseDialog::Result result = BrowseDialog::show(request);
 

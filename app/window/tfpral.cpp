@@ -1,7 +1,6 @@
 #include "tfpral.h"
 
 #include "event_guard.h"
-#include "filename_rules.h"
 #include "full_stop.h"
 #include "hint_manager.h"
 #include "message_boxes.h"
@@ -15,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <cstdio>
 #include <cstdlib>
@@ -26,11 +24,6 @@ constexpr QPoint FirstStartPosition {450, 170};
 // At 96 dots per inch; the controls' layout then follows the line height it gives.
 constexpr int WindowFontPixels = 11;
 constexpr QColor Panel2Grey {143, 143, 143};
-
-std::string runFileName(const QString& fieldText)
-{
-    return nameFromFieldText(QFile::encodeName(fieldText).toStdString());
-}
 
 void printError(const QString& message)
 {
@@ -186,8 +179,8 @@ void TFPral::cxButton1Click()
     std::string failure;
     guardEvent([&] {
         try {
-            if (RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()),
-                              runOptions(), *this, m_fileSystem)
+            if (RunGeneration(ui->FilenameEdit1->runFileName(), ui->FilenameEdit2->runFileName(), runOptions(), *this,
+                              m_fileSystem)
                 != RunOutcome::Completed)
                 failure = m_lastRunMessage;
         } catch (...) {

@@ -71,6 +71,16 @@ bool IsAcceptableFileName(std::string_view name)
     return !name.empty() && name.find_first_of(refused) == std::string_view::npos;
 }
 
+bool acceptsFileNameValue(const std::string& value, const FileQueries& queries)
+{
+    return value.empty() || IsAcceptableFileName(LeadingFileName(value, queries));
+}
+
+std::string invalidFileNameMessage(std::string_view value)
+{
+    return "Nombre de archivo inválido - " + std::string(value);
+}
+
 std::string folderPart(std::string_view name)
 {
     return std::string(name.substr(0, nameStart(name)));

@@ -26,6 +26,11 @@ std::string nameFromFieldText(std::string_view text);
 // Not empty, and none of < > " [ ] |.
 bool IsAcceptableFileName(std::string_view name);
 
+// Whether the field takes value as its FileName: an empty one, or one whose leading file name is acceptable.
+bool acceptsFileNameValue(const std::string& value, const FileQueries& queries);
+// What the user reads when the field refuses value (UTF-8) as its FileName.
+std::string invalidFileNameMessage(std::string_view value);
+
 // Everything up to and including the last "/".
 std::string folderPart(std::string_view name);
 // What follows the last "/".
