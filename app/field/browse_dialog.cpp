@@ -1,6 +1,7 @@
 #include "browse_dialog.h"
 
 #include "frame_margins.h"
+#include "qt_geometry.h"
 #include "window_scaling.h"
 
 #include <QFileInfo>
@@ -17,7 +18,7 @@ namespace BrowseDialog {
 namespace {
 
 // For a font whose line height is 13 pixels, as the main window; wide enough for every column at 96 dots per inch.
-constexpr QSize DesignedSize {640, 400};
+constexpr Size DesignedSize {640, 400};
 
 // Every column as wide as its heading and its widest entry, the names taking the room that is left.
 void fitColumns(QFileDialog& dialog)
@@ -68,7 +69,7 @@ Result showFileDialog(const Request& request)
 
     dialog.setSizeGripEnabled(false);
     // It grows with its font as the main window does, so that what it shows at 96 dots per inch it shows at any.
-    dialog.setFixedSize(scaledForLineHeight(DesignedSize, QFontMetrics(dialog.font()).height()));
+    dialog.setFixedSize(toQt(scaledForLineHeight(DesignedSize, QFontMetrics(dialog.font()).height())));
     fitColumns(dialog);
     placeOnMonitorOf(dialog, request.window);
 

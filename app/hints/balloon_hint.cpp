@@ -1,6 +1,7 @@
 #include "balloon_hint.h"
 
 #include "balloon_placement.h"
+#include "qt_geometry.h"
 #include "window_scaling.h"
 
 #include <QBitmap>
@@ -68,7 +69,7 @@ QImage shapeImage(QSize size, const BalloonHint::Metrics& metrics, const Balloon
     painter.setBrush(fillColour);
     painter.drawPath(outlinePath(size, metrics));
     painter.end();
-    return image.mirrored(placement.calloutEnd == Qt::RightEdge, placement.calloutEdge == Qt::BottomEdge);
+    return image.mirrored(placement.calloutEnd == Edge::Right, placement.calloutEdge == Edge::Bottom);
 }
 
 } // namespace
@@ -119,19 +120,20 @@ void BalloonHint::popUp(QPoint pointer, BalloonAnimation animation)
     QScreen* screen = QGuiApplication::screenAt(pointer);
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
-    const BalloonPlacement placement
-        = placeBalloon(pointer, size(), m_metrics.tipInset, screen->geometry(), screen->availableGeometry());
-    m_bodyTop = placement.calloutEdge == Qt::TopEdge ? m_metrics.calloutLength : 0;
+    const BalloonPlacement placement = placeBalloon(fromQt(pointer), fromQt(size()), m_metrics.tipInset,
+                                                    fromQt(screen->geometry()), fromQt(screen->availableGeometry()));
+    const QRect place = toQt(placement.rect);
+    m_bodyTop = placement.calloutEdge == Edge::Top ? m_metrics.calloutLength : 0;
     const QImage shape = shapeImage(size(), m_metrics, placement, palette().color(QPalette::WindowText));
     m_shape = QRegion(QBitmap::fromImage(shape.createAlphaMask()));
     paintFace(shape);
-    setGeometry(placement.rect);
+    setGeometry(place);
 
     m_animation = animation;
     m_underneath = QPixmap();
     // Fading blends with what lies beneath, so that it needs no compositing window manager.
     if (m_animation == BalloonAnimation::Fade) {
-        const QPoint onScreen = placement.rect.topLeft() - screen->geometry().topLeft();
+        const QPoint onScreen = place.topLeft() - screen->geometry().topLeft();
         m_underneath = screen->grabWindow(0, onScreen.x(), onScreen.y(), width(), height());
     }
     advance(m_animation == BalloonAnimation::None ? 1.0 : 0.0);

@@ -5,6 +5,7 @@
 #include "hint_manager.h"
 #include "message_boxes.h"
 #include "program_diagnostic.h"
+#include "qt_geometry.h"
 #include "run_generation.h"
 #include "tform_storage.h"
 #include "ui_tfpral.h"
@@ -94,13 +95,13 @@ void TFPral::scaleToFont()
     const int lineHeight = QFontMetrics(ui->centralwidget->font()).height();
     const auto children = ui->centralwidget->findChildren<QWidget*>();
     for (QWidget* child : children)
-        child->setGeometry(scaledForLineHeight(child->geometry(), lineHeight));
+        child->setGeometry(toQt(scaledForLineHeight(fromQt(child->geometry()), lineHeight)));
     // The labels take the size of their text, which is in the scaled font already: only their place scales.
     ui->Label1->adjustSize();
     ui->Label2->adjustSize();
     // The form gives the window its client size and the status bar its height.
-    ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, ui->StatusBar1->maximumHeight()), lineHeight).height());
-    setFixedSize(scaledForLineHeight(size(), lineHeight));
+    ui->StatusBar1->setFixedHeight(scaledForLineHeight(Size {0, ui->StatusBar1->maximumHeight()}, lineHeight).height);
+    setFixedSize(toQt(scaledForLineHeight(fromQt(size()), lineHeight)));
 }
 
 void TFPral::findCategoryRows()
