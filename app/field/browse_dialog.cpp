@@ -1,5 +1,6 @@
 #include "browse_dialog.h"
 
+#include "dialog_placement.h"
 #include "frame_margins.h"
 #include "qt_geometry.h"
 #include "window_scaling.h"
@@ -40,7 +41,8 @@ void placeOnMonitorOf(QFileDialog& dialog, const QWidget* window)
     // A move before the dialog has its native window places the frame, not the inside. The desktop
     // draws the dialog's frame only as it shows it; until then the window's, drawn by the same desktop,
     // tells its size.
-    dialog.move(position(screen->geometry(), dialog.size().grownBy(frameMarginsOf(window))));
+    const QSize frameSize = dialog.size().grownBy(frameMarginsOf(window));
+    dialog.move(toQt(browseDialogPosition(fromQt(screen->geometry()), fromQt(frameSize))));
 }
 
 Result showFileDialog(const Request& request)
@@ -88,12 +90,6 @@ Result show(const Request& request)
     if (const Hook::Function hook = testHook.get())
         return hook(request);
     return showFileDialog(request);
-}
-
-QPoint position(const QRect& monitor, const QSize& frameSize)
-{
-    return {monitor.x() + (monitor.width() - frameSize.width()) / 2,
-            monitor.y() + (monitor.height() - frameSize.height()) / 3};
 }
 
 } // namespace BrowseDialog
