@@ -8,7 +8,6 @@ bool isBlank(char c)
     return code >= 1 && code <= 32;
 }
 
-// One past the last "/", or 0 where there is none.
 std::size_t nameStart(std::string_view name)
 {
     const std::size_t slash = name.rfind('/');

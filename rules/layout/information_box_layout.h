@@ -11,7 +11,6 @@
 
 inline constexpr std::string_view AverageWidthLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
-// What the layout needs of the message font, in pixels.
 struct MessageFontMeasures
 {
     // Of AverageWidthLetters as one run.
@@ -30,5 +29,4 @@ struct InformationBoxLayout
 // The width the text's lines wrap at on a screen that wide.
 int informationBoxTextWidthLimit(int screenWidth);
 
-// textSize: the size the wrapped text takes in the message font.
 InformationBoxLayout layOutInformationBox(Size textSize, const MessageFontMeasures& font);
