@@ -12,8 +12,6 @@ struct BalloonMetrics
     int padding;
     int iconTextGap;
     int maxTextWidth;
-
-    friend bool operator==(const BalloonMetrics&, const BalloonMetrics&) = default;
 };
 
 // The balloon's lengths, made for 96 dots per inch, on a screen of dotsPerInch.

@@ -12,20 +12,6 @@ constexpr BalloonMetrics At96 {.cornerRadius = 11,
                                .padding = 8,
                                .iconTextGap = 8,
                                .maxTextWidth = 250};
-// Half pixels round up.
-constexpr BalloonMetrics At144 {.cornerRadius = 17,
-                                .calloutLength = 23,
-                                .calloutWidth = 23,
-                                .tipInset = 24,
-                                .padding = 12,
-                                .iconTextGap = 12,
-                                .maxTextWidth = 375};
-
-TEST(BalloonMetricsForDpi, ScaleTheDesignedLengths)
-{
-    EXPECT_EQ(balloonMetricsForDpi(96), At96);
-    EXPECT_EQ(balloonMetricsForDpi(144), At144);
-}
 
 struct LayoutCase
 {
@@ -59,15 +45,5 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase {"CalloutDecidesTheWidth", 16, {2, 13}, {8, 8, 16, 16}, {32, 9, 2, 13}, {43, 47}},
                     LayoutCase {"OnePixelPastTheCalloutsWidth", 16, {4, 13}, {8, 8, 16, 16}, {32, 9, 4, 13}, {44, 47}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(BalloonOutline, HasTheCalloutAtTheTopLeft)
-{
-    const BalloonOutline outline = balloonOutline({400, 120}, At144);
-    EXPECT_EQ(outline.body, (Rect {0, 23, 399, 96}));
-    EXPECT_EQ(outline.cornerRadius, 17);
-    EXPECT_EQ(outline.calloutStart, (Point {24, 23}));
-    EXPECT_EQ(outline.tip, (Point {24, 0}));
-    EXPECT_EQ(outline.calloutEnd, (Point {47, 23}));
-}
 
 } // namespace
