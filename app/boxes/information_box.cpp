@@ -1,7 +1,10 @@
 #include "information_box.h"
 
+#include "dialog_placement.h"
 #include "frame_margins.h"
+#include "information_box_layout.h"
 #include "message_boxes.h"
+#include "qt_geometry.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -10,7 +13,6 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTextLayout>
 
 namespace {
@@ -54,38 +56,37 @@ InformationBox::InformationBox(QWidget* parent, const QString& text)
     const QFont messageFont = QApplication::font("QMessageBox");
     setFont(messageFont);
     const QFontMetrics metrics(messageFont);
-    const qreal w
-        = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
-    const int h = metrics.height();
+    const QString caption = QStringLiteral("Aceptar");
+    const MessageFontMeasures measures {
+        .lettersWidth = metrics.horizontalAdvance(
+            QString::fromLatin1(AverageWidthLetters.data(), static_cast<qsizetype>(AverageWidthLetters.size()))),
+        .lineHeight = metrics.height(),
+        .captionWidth = metrics.horizontalAdvance(caption),
+    };
 
-    const QString shown = shownLines(text, messageFont, hostScreen()->geometry().width() / 2).join(u'\n');
+    const int widthLimit = informationBoxTextWidthLimit(hostScreen()->geometry().width());
+    const QString shown = shownLines(text, messageFont, widthLimit).join(u'\n');
     // The label lays plain text out exactly so, hence it fits this rectangle.
     const QSize textSize
         = metrics.boundingRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX, Qt::AlignLeft | Qt::AlignTop, shown).size();
-
-    const QString caption = QStringLiteral("Aceptar");
-    const int sideMargin = qRound(2 * w);
-    const int buttonWidth = qMax(qRound(12.5 * w), metrics.horizontalAdvance(caption) + 8);
-    const int buttonHeight = qRound(1.75 * h);
-    const int buttonTop = h + textSize.height() + qRound(1.25 * h);
-    const int clientWidth = qMax(textSize.width(), buttonWidth) + 2 * sideMargin;
+    const InformationBoxLayout layout = layOutInformationBox(fromQt(textSize), measures);
 
     auto* label = new QLabel(shown, this);
     label->setObjectName(QStringLiteral("text"));
     label->setTextFormat(Qt::PlainText);
     label->setFont(messageFont);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(QRect(QPoint(sideMargin, h), textSize));
+    label->setGeometry(toQt(layout.text));
 
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QStringLiteral("accept"));
     button->setFont(messageFont);
     button->setDefault(true);
-    button->setGeometry((clientWidth - buttonWidth) / 2, buttonTop, buttonWidth, buttonHeight);
+    button->setGeometry(toQt(layout.button));
     connect(button, &QPushButton::clicked, this, &QDialog::accept);
     button->setFocus(Qt::OtherFocusReason);
 
-    setFixedSize(clientWidth, buttonTop + buttonHeight + h);
+    setFixedSize(toQt(layout.client));
 }
 
 void InformationBox::showEvent(QShowEvent* event)
@@ -100,8 +101,8 @@ void InformationBox::showEvent(QShowEvent* event)
 void centreOnScreen(QWidget* box, const QScreen* screen, const QWidget* shownWindow)
 {
     const QMargins frame = frameMarginsOf(shownWindow);
-    const QRect outer
-        = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, box->size().grownBy(frame), screen->geometry());
+    const QSize outerSize = box->size().grownBy(frame);
+    const QRect outer(toQt(centredOn(fromQt(screen->geometry()), fromQt(outerSize))), outerSize);
     // The client rectangle, as a window's position "including its frame" only
     // works once the frame is known.
     box->setGeometry(outer.marginsRemoved(frame));

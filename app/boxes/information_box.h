@@ -9,10 +9,8 @@ class QScreen;
 // thick as that of a window on show (none where there is no such window).
 void centreOnScreen(QWidget* box, const QScreen* screen, const QWidget* shownWindow);
 
-// The information box: the text over one "Aceptar" button, laid out in units
-// of the message font (w, the average width of the 52 letters A–Z a–z, and h,
-// their line height). Every length is the nearest whole pixel to its multiple
-// of w or h, rounded on its own; positions are sums of those lengths.
+// The information box: the text over one "Aceptar" button, laid out in the
+// message font as layOutInformationBox says.
 class InformationBox final : public QDialog
 {
     Q_OBJECT

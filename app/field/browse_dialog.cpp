@@ -1,6 +1,8 @@
 #include "browse_dialog.h"
 
+#include "dialog_placement.h"
 #include "frame_margins.h"
+#include "qt_geometry.h"
 #include "window_scaling.h"
 
 #include <QFileInfo>
@@ -17,7 +19,7 @@ namespace BrowseDialog {
 namespace {
 
 // For a font whose line height is 13 pixels, as the main window; wide enough for every column at 96 dots per inch.
-constexpr QSize DesignedSize {640, 400};
+constexpr Size DesignedSize {640, 400};
 
 // Every column as wide as its heading and its widest entry, the names taking the room that is left.
 void fitColumns(QFileDialog& dialog)
@@ -39,7 +41,8 @@ void placeOnMonitorOf(QFileDialog& dialog, const QWidget* window)
     // A move before the dialog has its native window places the frame, not the inside. The desktop
     // draws the dialog's frame only as it shows it; until then the window's, drawn by the same desktop,
     // tells its size.
-    dialog.move(position(screen->geometry(), dialog.size().grownBy(frameMarginsOf(window))));
+    const QSize frameSize = dialog.size().grownBy(frameMarginsOf(window));
+    dialog.move(toQt(browseDialogPosition(fromQt(screen->geometry()), fromQt(frameSize))));
 }
 
 Result showFileDialog(const Request& request)
@@ -68,7 +71,7 @@ Result showFileDialog(const Request& request)
 
     dialog.setSizeGripEnabled(false);
     // It grows with its font as the main window does, so that what it shows at 96 dots per inch it shows at any.
-    dialog.setFixedSize(scaledForLineHeight(DesignedSize, QFontMetrics(dialog.font()).height()));
+    dialog.setFixedSize(toQt(scaledForLineHeight(DesignedSize, QFontMetrics(dialog.font()).height())));
     fitColumns(dialog);
     placeOnMonitorOf(dialog, request.window);
 
@@ -87,12 +90,6 @@ Result show(const Request& request)
     if (const Hook::Function hook = testHook.get())
         return hook(request);
     return showFileDialog(request);
-}
-
-QPoint position(const QRect& monitor, const QSize& frameSize)
-{
-    return {monitor.x() + (monitor.width() - frameSize.width()) / 2,
-            monitor.y() + (monitor.height() - frameSize.height()) / 3};
 }
 
 } // namespace BrowseDialog

@@ -3,8 +3,6 @@
 #include "test_hook.h"
 
 #include <QFileDialog>
-#include <QPoint>
-#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -47,9 +45,5 @@ Result show(const Request& request);
 using Hook = TestHook<Result(const Request& request)>;
 // While a hook is set, it answers in place of the dialog.
 inline Hook testHook;
-
-// Top-left corner of a window of frameSize, centred horizontally on monitor,
-// with its top one third of the monitor's free height down.
-QPoint position(const QRect& monitor, const QSize& frameSize);
 
 } // namespace BrowseDialog

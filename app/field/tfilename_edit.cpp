@@ -1,8 +1,11 @@
 #include "tfilename_edit.h"
 
 #include "browse_dialog.h"
+#include "browse_start.h"
 #include "ecombo_edit_error.h"
+#include "field_text.h"
 #include "filename_rules.h"
+#include "posix_file_queries.h"
 #include "window_scaling.h"
 
 #include <QDir>
@@ -26,7 +29,7 @@ constexpr int BorderWidth = 2;
 constexpr int ButtonWidth = 21;
 constexpr int ButtonGap = 2;
 constexpr QSize ButtonPictureSize {14, 12};
-constexpr qsizetype NameBoxLength = 260;
+const PosixFileQueries systemFiles {};
 
 // A pasted text may bring line breaks; a file name is one line, so they are dropped.
 class LineBreakRemover final : public QValidator
@@ -36,14 +39,9 @@ public:
 
     State validate(QString& input, int& position) const override
     {
-        for (auto i = input.size(); i-- > 0;) {
-            const char16_t c = input.at(i).unicode();
-            if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
-                input.remove(i, 1);
-                if (i < position)
-                    --position;
-            }
-        }
+        std::u16string text = input.toStdU16String();
+        position = static_cast<int>(removeLineBreaks(text, static_cast<std::size_t>(position)));
+        input = QString::fromStdU16String(text);
         return Acceptable;
     }
 };
@@ -61,22 +59,31 @@ QPixmap buttonPicture(int dotsPerInch)
     return QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
+// The rules take a name as the bytes the system reads, which QFile gives.
+std::string bytesOf(const QString& name)
+{
+    return QFile::encodeName(name).toStdString();
+}
+
+QString textOf(const std::string& name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
 QString quoteSpacedName(const QString& name)
 {
-    return QFile::decodeName(QuoteSpacedName(QFile::encodeName(name)));
+    return textOf(QuoteSpacedName(bytesOf(name)));
 }
 
-QString initialDirOf(const QByteArray& name)
+QString initialDirOf(const std::string& name)
 {
-    return QFile::decodeName(initialDirFromFolderPart(folderPart(name)));
+    return textOf(initialDirFromFolderPart(folderPart(name)));
 }
 
-QString cutForNameBox(const QString& name)
+QString nameBoxText(const QString& name)
 {
-    if (name.size() <= NameBoxLength)
-        return name;
-    const bool splitsPair = name.at(NameBoxLength - 1).isHighSurrogate();
-    return name.left(splitsPair ? NameBoxLength - 1 : NameBoxLength);
+    const std::u16string_view cut = cutForNameBox(std::u16string_view(QStringView(name).utf16(), name.size()));
+    return name.left(static_cast<qsizetype>(cut.size()));
 }
 
 } // namespace
@@ -116,13 +123,17 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
 
 QString TFilenameEdit::fileName() const
 {
-    return QFile::decodeName(LeadingFileName(QFile::encodeName(text())));
+    return textOf(LeadingFileName(bytesOf(text()), systemFiles));
+}
+
+std::string TFilenameEdit::runFileName() const
+{
+    return nameFromFieldText(bytesOf(text()));
 }
 
 bool TFilenameEdit::acceptsFileName(const QString& value) const
 {
-    const QByteArray name = QFile::encodeName(value);
-    return name.isEmpty() || IsAcceptableFileName(LeadingFileName(name));
+    return acceptsFileNameValue(bytesOf(value), systemFiles);
 }
 
 bool TFilenameEdit::acceptsStoredValue(const char* property, const QString& value) const
@@ -134,27 +145,24 @@ bool TFilenameEdit::acceptsStoredValue(const char* property, const QString& valu
 void TFilenameEdit::setFileName(const QString& value)
 {
     if (!acceptsFileName(value))
-        throw EComboEditError("Nombre de archivo inválido - " + value.toStdString());
-    setText(QFile::decodeName(QuoteSpacedName(QFile::encodeName(value))));
+        throw EComboEditError(invalidFileNameMessage(value.toStdString()));
+    setText(quoteSpacedName(value));
 }
 
 void TFilenameEdit::browse()
 {
-    QByteArray name = LeadingFileName(QFile::encodeName(text()));
-    if (IsAcceptableFileName(name)) {
-        if (systemFileQueries().isExistingFolder(folderPart(name)))
-            m_initialDir = initialDirOf(name);
-        if (namePart(name).isEmpty())
-            name.clear();
-        m_proposedName = QFile::decodeName(name);
-    }
+    const BrowseStart start = browseStartOf(bytesOf(text()), systemFiles);
+    if (start.initialDir)
+        m_initialDir = textOf(*start.initialDir);
+    if (start.proposedName)
+        m_proposedName = textOf(*start.proposedName);
 
     BrowseDialog::Request request;
     request.window = window();
     request.title = u"Browse"_s;
     request.filters = QStringList {u"Pitovan (*.mdb)"_s, u"Rumbelo(*.txt)"_s};
     request.filterIndex = m_filterIndex;
-    request.proposedName = cutForNameBox(m_proposedName);
+    request.proposedName = nameBoxText(m_proposedName);
     request.initialDir = m_initialDir;
     const BrowseDialog::Result result = BrowseDialog::show(request);
 
@@ -164,7 +172,7 @@ void TFilenameEdit::browse()
     setText(quoteSpacedName(result.fileName));
     // As after the desktop's own dialog, a relative name typed from now on, in either field, means a file there.
     QDir::setCurrent(QFileInfo(result.fileName).absolutePath());
-    m_initialDir = initialDirOf(QFile::encodeName(result.fileName));
+    m_initialDir = initialDirOf(bytesOf(result.fileName));
     m_proposedName = result.fileName;
     m_filterIndex = result.filterIndex;
 }

@@ -3,6 +3,7 @@
 #include "stored_value_check.h"
 
 #include <QLineEdit>
+#include <string>
 
 class QToolButton;
 
@@ -23,6 +24,8 @@ public:
     explicit TFilenameEdit(QWidget* parent = nullptr);
 
     QString fileName() const;
+    // The name a run is given: the text's bytes without any double quote.
+    std::string runFileName() const;
     // Whether setFileName takes the value: an empty one, or one whose leading
     // word is an acceptable file name.
     bool acceptsFileName(const QString& value) const;

@@ -1,7 +1,7 @@
 #include "balloon_hint.h"
 
 #include "balloon_placement.h"
-#include "window_scaling.h"
+#include "qt_geometry.h"
 
 #include <QBitmap>
 #include <QGuiApplication>
@@ -13,52 +13,34 @@
 
 namespace {
 
-constexpr BalloonHint::Metrics DesignedMetrics {.cornerRadius = 11,
-                                                .calloutLength = 15,
-                                                .calloutWidth = 15,
-                                                .tipInset = 16,
-                                                .padding = 8,
-                                                .iconTextGap = 8,
-                                                .maxTextWidth = 250};
 constexpr int shortTextLimit = 100;
 constexpr int animationTime = 100;
 const QColor fillColour(128, 255, 128);
 
-BalloonHint::Metrics metricsForDpi(int dpi)
+QPainterPath outlinePath(QSize size, const BalloonMetrics& metrics)
 {
-    const auto scaled = [dpi](int length) {
-        return scaledForDpi(length, dpi);
-    };
-    const BalloonHint::Metrics& d = DesignedMetrics;
-    return {scaled(d.cornerRadius), scaled(d.calloutLength), scaled(d.calloutWidth), scaled(d.tipInset),
-            scaled(d.padding),      scaled(d.iconTextGap),   scaled(d.maxTextWidth)};
-}
-
-// The outline with the callout on the top edge at the left end.
-QPainterPath outlinePath(QSize size, const BalloonHint::Metrics& metrics)
-{
-    const int cornerRadius = metrics.cornerRadius;
-    const int tipInset = metrics.tipInset;
-    const qreal right = size.width() - 1;
-    const qreal bottom = size.height() - 1;
-    const qreal top = metrics.calloutLength;
-    const qreal diameter = 2 * cornerRadius;
+    const BalloonOutline outline = balloonOutline(fromQt(size), metrics);
+    const qreal left = outline.body.left;
+    const qreal top = outline.body.top;
+    const qreal right = outline.body.right();
+    const qreal bottom = outline.body.bottom();
+    const qreal diameter = 2 * outline.cornerRadius;
     QPainterPath path;
-    path.moveTo(cornerRadius, top);
-    path.lineTo(tipInset, top);
-    path.lineTo(tipInset, 0);
-    path.lineTo(tipInset + metrics.calloutWidth, top);
+    path.moveTo(left + outline.cornerRadius, top);
+    path.lineTo(toQt(outline.calloutStart));
+    path.lineTo(toQt(outline.tip));
+    path.lineTo(toQt(outline.calloutEnd));
     path.arcTo(QRectF(right - diameter, top, diameter, diameter), 90, -90);
     path.arcTo(QRectF(right - diameter, bottom - diameter, diameter, diameter), 0, -90);
-    path.arcTo(QRectF(0, bottom - diameter, diameter, diameter), 270, -90);
-    path.arcTo(QRectF(0, top, diameter, diameter), 180, -90);
+    path.arcTo(QRectF(left, bottom - diameter, diameter, diameter), 270, -90);
+    path.arcTo(QRectF(left, top, diameter, diameter), 180, -90);
     path.closeSubpath();
     return path;
 }
 
 // The filled and framed balloon, mirrored rather than drawn for each callout position, so that every
 // position has the same pixels: the tip and the rounded corners included.
-QImage shapeImage(QSize size, const BalloonHint::Metrics& metrics, const BalloonPlacement& placement,
+QImage shapeImage(QSize size, const BalloonMetrics& metrics, const BalloonPlacement& placement,
                   const QColor& frameColour)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -68,7 +50,7 @@ QImage shapeImage(QSize size, const BalloonHint::Metrics& metrics, const Balloon
     painter.setBrush(fillColour);
     painter.drawPath(outlinePath(size, metrics));
     painter.end();
-    return image.mirrored(placement.calloutEnd == Qt::RightEdge, placement.calloutEdge == Qt::BottomEdge);
+    return image.mirrored(placement.calloutEnd == Edge::Right, placement.calloutEdge == Edge::Bottom);
 }
 
 } // namespace
@@ -93,19 +75,15 @@ BalloonHint::BalloonHint(const QString& text, const QWidget& owner)
     setFont(owner.font());
     setPalette(owner.palette());
 
-    m_metrics = metricsForDpi(logicalDpiY());
-    const Metrics& m = m_metrics;
+    m_metrics = balloonMetricsForDpi(logicalDpiY());
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     m_icon = style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this);
     const QRect textBounds
-        = fontMetrics().boundingRect(QRect(0, 0, m.maxTextWidth, QWIDGETSIZE_MAX), Qt::TextWordWrap, m_text);
-    const int contentHeight = std::max(iconSize, textBounds.height());
-    m_iconRect = QRect(m.padding, m.padding + (contentHeight - iconSize) / 2, iconSize, iconSize);
-    m_textRect = QRect(m_iconRect.right() + 1 + m.iconTextGap, m.padding + (contentHeight - textBounds.height()) / 2,
-                       textBounds.width(), textBounds.height());
-    // The callout's base must lie on the straight part of the edge, clear of the rounded corners.
-    const int width = std::max(m_textRect.right() + 1 + m.padding, m.tipInset + m.calloutWidth + m.cornerRadius + 1);
-    resize(width, contentHeight + 2 * m.padding + m.calloutLength);
+        = fontMetrics().boundingRect(QRect(0, 0, m_metrics.maxTextWidth, QWIDGETSIZE_MAX), Qt::TextWordWrap, m_text);
+    const BalloonLayout layout = layOutBalloon(m_metrics, iconSize, fromQt(textBounds.size()));
+    m_iconRect = toQt(layout.icon);
+    m_textRect = toQt(layout.text);
+    resize(toQt(layout.size));
 
     m_animator.setDuration(animationTime);
     m_animator.setStartValue(0.0);
@@ -119,19 +97,20 @@ void BalloonHint::popUp(QPoint pointer, BalloonAnimation animation)
     QScreen* screen = QGuiApplication::screenAt(pointer);
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
-    const BalloonPlacement placement
-        = placeBalloon(pointer, size(), m_metrics.tipInset, screen->geometry(), screen->availableGeometry());
-    m_bodyTop = placement.calloutEdge == Qt::TopEdge ? m_metrics.calloutLength : 0;
+    const BalloonPlacement placement = placeBalloon(fromQt(pointer), fromQt(size()), m_metrics.tipInset,
+                                                    fromQt(screen->geometry()), fromQt(screen->availableGeometry()));
+    const QRect place = toQt(placement.rect);
+    m_bodyTop = balloonBodyTop(m_metrics, placement.calloutEdge);
     const QImage shape = shapeImage(size(), m_metrics, placement, palette().color(QPalette::WindowText));
     m_shape = QRegion(QBitmap::fromImage(shape.createAlphaMask()));
     paintFace(shape);
-    setGeometry(placement.rect);
+    setGeometry(place);
 
     m_animation = animation;
     m_underneath = QPixmap();
     // Fading blends with what lies beneath, so that it needs no compositing window manager.
     if (m_animation == BalloonAnimation::Fade) {
-        const QPoint onScreen = placement.rect.topLeft() - screen->geometry().topLeft();
+        const QPoint onScreen = place.topLeft() - screen->geometry().topLeft();
         m_underneath = screen->grabWindow(0, onScreen.x(), onScreen.y(), width(), height());
     }
     advance(m_animation == BalloonAnimation::None ? 1.0 : 0.0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "balloon_layout.h"
+
 #include <QIcon>
 #include <QPixmap>
 #include <QRegion>
@@ -23,19 +25,6 @@ class BalloonHint final : public QWidget
     Q_OBJECT
 
 public:
-    // Lengths of the balloon's shape and layout in pixels; made for 96 dots per inch, scaled to the screen's.
-    struct Metrics
-    {
-        int cornerRadius;
-        int calloutLength;
-        int calloutWidth;
-        // From the callout's end of the balloon to its tip.
-        int tipInset;
-        int padding;
-        int iconTextGap;
-        int maxTextWidth;
-    };
-
     // The balloon takes its font and colours from the control the hint belongs to.
     BalloonHint(const QString& text, const QWidget& owner);
 
@@ -56,7 +45,7 @@ private:
     int slideOffset() const;
 
     QString m_text;
-    Metrics m_metrics {};
+    BalloonMetrics m_metrics {};
     QIcon m_icon;
     QRect m_iconRect;
     QRect m_textRect;

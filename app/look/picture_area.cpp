@@ -1,6 +1,7 @@
 #include "picture_area.h"
 
 #include "jpeg_image.h"
+#include "qt_geometry.h"
 #include "window_scaling.h"
 
 #include <QAccessibleWidget>
@@ -81,6 +82,6 @@ QImage PictureArea::scaledPicture() const
         if (larger.size() == designed.size() * 2)
             source = larger;
     }
-    return source.scaled(scaledForLineHeight(designed.size(), lineHeight), Qt::IgnoreAspectRatio,
+    return source.scaled(toQt(scaledForLineHeight(fromQt(designed.size()), lineHeight)), Qt::IgnoreAspectRatio,
                          Qt::SmoothTransformation);
 }

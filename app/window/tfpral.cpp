@@ -1,11 +1,11 @@
 #include "tfpral.h"
 
 #include "event_guard.h"
-#include "filename_rules.h"
 #include "full_stop.h"
 #include "hint_manager.h"
 #include "message_boxes.h"
 #include "program_diagnostic.h"
+#include "qt_geometry.h"
 #include "run_generation.h"
 #include "tform_storage.h"
 #include "ui_tfpral.h"
@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <cstdio>
 #include <cstdlib>
@@ -26,11 +25,6 @@ constexpr QPoint FirstStartPosition {450, 170};
 // At 96 dots per inch; the controls' layout then follows the line height it gives.
 constexpr int WindowFontPixels = 11;
 constexpr QColor Panel2Grey {143, 143, 143};
-
-std::string runFileName(const QString& fieldText)
-{
-    return nameFromFieldText(QFile::encodeName(fieldText)).toStdString();
-}
 
 void printError(const QString& message)
 {
@@ -101,13 +95,13 @@ void TFPral::scaleToFont()
     const int lineHeight = QFontMetrics(ui->centralwidget->font()).height();
     const auto children = ui->centralwidget->findChildren<QWidget*>();
     for (QWidget* child : children)
-        child->setGeometry(scaledForLineHeight(child->geometry(), lineHeight));
+        child->setGeometry(toQt(scaledForLineHeight(fromQt(child->geometry()), lineHeight)));
     // The labels take the size of their text, which is in the scaled font already: only their place scales.
     ui->Label1->adjustSize();
     ui->Label2->adjustSize();
     // The form gives the window its client size and the status bar its height.
-    ui->StatusBar1->setFixedHeight(scaledForLineHeight(QSize(0, ui->StatusBar1->maximumHeight()), lineHeight).height());
-    setFixedSize(scaledForLineHeight(size(), lineHeight));
+    ui->StatusBar1->setFixedHeight(scaledForLineHeight(Size {0, ui->StatusBar1->maximumHeight()}, lineHeight).height);
+    setFixedSize(toQt(scaledForLineHeight(fromQt(size()), lineHeight)));
 }
 
 void TFPral::findCategoryRows()
@@ -186,8 +180,8 @@ void TFPral::cxButton1Click()
     std::string failure;
     guardEvent([&] {
         try {
-            if (RunGeneration(runFileName(ui->FilenameEdit1->text()), runFileName(ui->FilenameEdit2->text()),
-                              runOptions(), *this, m_fileSystem)
+            if (RunGeneration(ui->FilenameEdit1->runFileName(), ui->FilenameEdit2->runFileName(), runOptions(), *this,
+                              m_fileSystem)
                 != RunOutcome::Completed)
                 failure = m_lastRunMessage;
         } catch (...) {

@@ -36,8 +36,6 @@ class TestBrowseDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void dialogPosition_data();
-    void dialogPosition();
     void realDialog();
 
 private:
@@ -45,25 +43,6 @@ private:
 
     QTemporaryDir m_dir {QDir::tempPath() + u"/browse-dialog-XXXXXX"_s};
 };
-
-void TestBrowseDialog::dialogPosition_data()
-{
-    QTest::addColumn<QRect>("monitor");
-    QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QPoint>("expected");
-
-    QTest::addRow("odd free sizes round down") << QRect(0, 0, 800, 600) << QSize(625, 421) << QPoint(87, 59);
-    QTest::addRow("second monitor") << QRect(1920, 100, 1280, 1024) << QSize(620, 424) << QPoint(2250, 300);
-    QTest::addRow("dialog taller than monitor") << QRect(0, 0, 800, 600) << QSize(900, 902) << QPoint(-50, -100);
-}
-
-void TestBrowseDialog::dialogPosition()
-{
-    QFETCH(QRect, monitor);
-    QFETCH(QSize, frame);
-    QFETCH(QPoint, expected);
-    QCOMPARE(BrowseDialog::position(monitor, frame), expected);
-}
 
 // The real dialog, as the field opens it with Alt+Down.
 void TestBrowseDialog::realDialog()

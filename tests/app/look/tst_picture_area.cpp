@@ -3,6 +3,7 @@
 #include "picture_area.h"
 #include "pixel_count.h"
 #include "qt_files.h"
+#include "qt_geometry.h"
 #include "window_scaling.h"
 
 #include <QTemporaryDir>
@@ -26,12 +27,12 @@ struct Panel
         font.setPixelSize(fontPixels);
         panel.setFont(font);
         const int lineHeight = QFontMetrics(font).height();
-        panel.resize(scaledForLineHeight(QSize(153, 137), lineHeight));
+        panel.resize(toQt(scaledForLineHeight(Size {153, 137}, lineHeight)));
         panel.setAutoFillBackground(true);
         QPalette palette = panel.palette();
         palette.setColor(QPalette::Window, panelColour);
         panel.setPalette(palette);
-        area.setGeometry(scaledForLineHeight(QRect(0, 0, 150, 137), lineHeight));
+        area.setGeometry(toQt(scaledForLineHeight(Rect {0, 0, 150, 137}, lineHeight)));
     }
 
     QImage grab() { return panel.grab().toImage().convertToFormat(QImage::Format_RGB32); }
