@@ -77,8 +77,12 @@ setup)
 run)
     [ $# -ge 1 ] || usage
     ensure_prefix
+    # A program named without its .exe, as Windows finds it and as some projects' tests name theirs.
+    program=$1
+    [ ! -e "$program" ] && [ -f "$program.exe" ] && program=$program.exe
+    shift
     # Wine passes on the low byte of the program's exit code, as a Unix status can hold no more.
-    exec wine "$@"
+    exec wine "$program" "$@"
     ;;
 cleanup)
     [ $# -eq 0 ] || usage
