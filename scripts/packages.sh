@@ -15,6 +15,10 @@ CRIBAXON_TEST_PACKAGES=(
     xvfb openbox xfwm4 dbus-daemon dbus-bin xdotool x11-utils x11-xserver-utils wmctrl weston
     python3 python3-pyatspi python3-xlib at-spi2-core
 )
+# The Windows build (cmake/mingw-w64-x86_64.cmake) and its tests under Wine: MinGW-w64 with the posix thread model,
+# Wine's 64-bit half alone (wine32 would need the i386 architecture; wine brings the commands, wine64 the loader),
+# and GoogleTest's sources, built there for Windows.
+CRIBAXON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build)
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
 CRIBAXON_TEST_COMMANDS=(
@@ -23,6 +27,11 @@ CRIBAXON_TEST_COMMANDS=(
     Xvfb:xvfb openbox:openbox xfwm4:xfwm4 dbus-daemon:dbus-daemon dbus-send:dbus-bin xdotool:xdotool
     xprop:x11-utils xwininfo:x11-utils xmessage:x11-utils xrdb:x11-xserver-utils wmctrl:wmctrl weston:weston weston-debug:weston
     /usr/bin/python3:python3 /usr/libexec/at-spi-bus-launcher:at-spi2-core
+)
+CRIBAXON_WINDOWS_COMMANDS=(
+    x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
+    wine:wine wineboot:wine wineserver:wine /usr/lib/wine/wine64:wine64 flock:util-linux
+    cmake:cmake ctest:cmake ninja:ninja-build
 )
 
 # Installs the packages that are missing; quick when none is.
@@ -55,7 +64,10 @@ require_commands() {
     return 1
 }
 
+# With --windows, the Windows build's packages as well.
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     set -euo pipefail
-    install_missing_packages "${CRIBAXON_BUILD_PACKAGES[@]}" "${CRIBAXON_TEST_PACKAGES[@]}"
+    packages=("${CRIBAXON_BUILD_PACKAGES[@]}" "${CRIBAXON_TEST_PACKAGES[@]}")
+    [ "${1:-}" = --windows ] && packages+=("${CRIBAXON_WINDOWS_PACKAGES[@]}")
+    install_missing_packages "${packages[@]}"
 fi
