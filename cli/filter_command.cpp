@@ -3,21 +3,18 @@
 #include "command_line.h"
 #include "console_reporter.h"
 #include "diagnostics.h"
-#include "error_codes.h"
 #include "in_out_error.h"
 #include "record_report.h"
 #include "run_generation.h"
 #include "user_message.h"
 #include "version.h"
 
-#include <cerrno>
-
 namespace {
 
 class FilterCommand
 {
 public:
-    FilterCommand(FileSystem& fileSystem, std::FILE* out, std::FILE* err)
+    FilterCommand(FileSystem& fileSystem, TextOutput& out, TextOutput& err)
         : m_fileSystem(fileSystem)
         , m_out(out)
         , m_err(err)
@@ -30,18 +27,18 @@ private:
     int run(const CommandLine& commandLine);
     // The status, unless what was written to out cannot reach it.
     int finish(int status);
-    void print(const std::string& text) { std::fputs(text.c_str(), m_out); }
-    void printError(const std::string& text) { std::fputs(text.c_str(), m_err); }
+    void print(const std::string& text) { m_out.write(text); }
+    void printError(const std::string& text) { m_err.write(text); }
 
     FileSystem& m_fileSystem;
-    std::FILE* m_out;
-    std::FILE* m_err;
+    TextOutput& m_out;
+    TextOutput& m_err;
 };
 
 int FilterCommand::finish(int status)
 {
-    if (std::fflush(m_out) != 0 || std::ferror(m_out)) {
-        printError(fileFailureText(EInOutError::messageFor(codeForErrno(errno))));
+    if (const std::int32_t error = m_out.finish()) {
+        printError(fileFailureText(EInOutError::messageFor(error)));
         return ExitStatus::FileFailure;
     }
     return status;
@@ -102,15 +99,16 @@ int FilterCommand::execute(const std::vector<std::string>& arguments)
 
 } // namespace
 
-int runFilterCommand(const std::vector<std::string>& arguments, FileSystem& fileSystem, std::FILE* out, std::FILE* err)
+int runFilterCommand(const std::vector<std::string>& arguments, FileSystem& fileSystem, TextOutput& out,
+                     TextOutput& err)
 {
     FilterCommand command(fileSystem, out, err);
     try {
         return command.execute(arguments);
     } catch (const EInOutError& error) {
-        std::fputs(fileFailureText(error.message(), error.fileName()).c_str(), err);
+        err.write(fileFailureText(error.message(), error.fileName()));
     } catch (...) {
-        std::fputs(fileFailureText(userMessage(std::current_exception())).c_str(), err);
+        err.write(fileFailureText(userMessage(std::current_exception())));
     }
     return ExitStatus::FileFailure;
 }

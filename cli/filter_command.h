@@ -1,8 +1,8 @@
 #pragma once
 
 #include "system_file.h"
+#include "text_output.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,4 +17,5 @@ inline constexpr int FileFailure = 3; // a file, or standard output
 // Does what cribaxon-filter does with the arguments that follow its name, over fileSystem:
 // results and messages go to out, rejections and failures to err. Returns the
 // exit status; nothing leaves it.
-int runFilterCommand(const std::vector<std::string>& arguments, FileSystem& fileSystem, std::FILE* out, std::FILE* err);
+int runFilterCommand(const std::vector<std::string>& arguments, FileSystem& fileSystem, TextOutput& out,
+                     TextOutput& err);

@@ -64,10 +64,9 @@ require_commands() {
     return 1
 }
 
-# With --windows, the Windows build's packages as well.
+# The Windows build's packages as well, for the test command runs the Windows tests too (--windows is still taken).
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     set -euo pipefail
-    packages=("${CRIBAXON_BUILD_PACKAGES[@]}" "${CRIBAXON_TEST_PACKAGES[@]}")
-    [ "${1:-}" = --windows ] && packages+=("${CRIBAXON_WINDOWS_PACKAGES[@]}")
+    packages=("${CRIBAXON_BUILD_PACKAGES[@]}" "${CRIBAXON_TEST_PACKAGES[@]}" "${CRIBAXON_WINDOWS_PACKAGES[@]}")
     install_missing_packages "${packages[@]}"
 fi

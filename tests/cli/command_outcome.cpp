@@ -3,36 +3,21 @@
 #include "filter_command.h"
 #include "platform_files.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
 
-// A stream whose bytes stay in memory.
-class CaughtStream final
+// An output whose text stays in memory.
+class CaughtOutput final : public TextOutput
 {
 public:
-    CaughtStream() = default;
-    CaughtStream(const CaughtStream&) = delete;
-    CaughtStream& operator=(const CaughtStream&) = delete;
-    ~CaughtStream()
-    {
-        std::fclose(m_stream);
-        std::free(m_bytes);
-    }
+    void write(std::string_view text) override { m_text += text; }
+    std::int32_t finish() override { return 0; }
 
-    std::FILE* get() const { return m_stream; }
-    std::string bytes() const
-    {
-        std::fflush(m_stream);
-        return {m_bytes, m_size};
-    }
+    const std::string& text() const { return m_text; }
 
 private:
-    char* m_bytes = nullptr;
-    std::size_t m_size = 0;
-    std::FILE* m_stream = open_memstream(&m_bytes, &m_size);
+    std::string m_text;
 };
 
 } // namespace
@@ -40,10 +25,10 @@ private:
 Outcome runInProcess(const Arguments& arguments, const TemporaryFolder& folder)
 {
     const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path(""));
-    const CaughtStream out;
-    const CaughtStream err;
-    const int status = runFilterCommand(arguments, platformFiles(), out.get(), err.get());
+    std::filesystem::current_path(pathOf(folder.path("")));
+    CaughtOutput out;
+    CaughtOutput err;
+    const int status = runFilterCommand(arguments, platformFiles(), out, err);
     std::filesystem::current_path(before);
-    return {true, status, out.bytes(), err.bytes()};
+    return {true, status, out.text(), err.text()};
 }

@@ -38,6 +38,12 @@ ensure_prefix() {
         echo "$prefix belongs to another user; Wine takes only a prefix of one's own: build in a folder of yours." >&2
         return 1
     fi
+    # Without /run/user/UID, Wine names its server's folder in TMPDIR in the prefix's file wineserver: the folder of
+    # the user who had the build folder before (chown) is refused as not ours, so another is made.
+    local server=$prefix/wineserver
+    if [ -f "$server" ] && [ ! -O "${TMPDIR:-/tmp}/$(cat "$server")" ]; then
+        rm -f -- "$server"
+    fi
     local version
     version=$(wine --version)
     [ "$(cat "$ready" 2>/dev/null)" = "$version" ] && return 0

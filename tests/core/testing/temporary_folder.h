@@ -3,21 +3,15 @@
 #include "test_files.h"
 
 #include <filesystem>
-#include <stdexcept>
-#include <stdlib.h>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with its contents.
-class TemporaryFolder final
+class TemporaryFolder
 {
 public:
     TemporaryFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "cribaxon-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
+        : m_path(makeTemporaryFolder())
+    { }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
     ~TemporaryFolder()
@@ -26,7 +20,7 @@ public:
         std::filesystem::remove_all(m_path, ignored);
     }
 
-    std::string path(const std::string& name) const { return (m_path / name).string(); }
+    std::string path(const std::string& name) const { return nameOf(m_path / pathOf(name)); }
 
     std::string write(const std::string& name, const std::string& bytes) const
     {
