@@ -1,7 +1,6 @@
 #include "registry_settings_store.h"
 #include "tfpral.h"
-
-#include <commctrl.h>
+#include "windows_api.h"
 
 #if __has_include("windows_file_system.h")
 #include "windows_file_system.h"

@@ -6,8 +6,11 @@
 #include "message_boxes.h"
 #include "registry_settings_store.h"
 #include "tfpral.h"
+#include "wide_text.h"
 #include "win32_testing.h"
+#include "window_scaling.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 #include <vector>
@@ -23,6 +26,11 @@ struct Shown
     std::string text;
     bool operator==(const Shown&) const = default;
 };
+
+void PrintTo(const Shown& shown, std::ostream* out)
+{
+    *out << (shown.kind == MessageBoxes::Kind::Error ? "error box: " : "information box: ") << shown.text;
+}
 
 // The window of a first start in a store of its own; the boxes are recorded, not shown.
 class WindowTest : public testing::Test
@@ -128,6 +136,8 @@ TEST_F(WindowTest, FirstStartAtItsDesignedPlaceAndSize)
     EXPECT_EQ(focused(), "FilenameEdit1");
     for (const char* box : {"RF1", "RM1", "TC1", "PP1", "PN1", "ZE1"})
         EXPECT_FALSE(IsWindowEnabled(control(box))) << box;
+    const auto cursor = reinterpret_cast<HCURSOR>(GetClassLongPtrW(control("Image1"), GCLP_HCURSOR));
+    EXPECT_EQ(cursor, LoadCursorW(nullptr, IDC_HAND)) << "a pointing hand over the pictures";
 }
 
 // The pointer over the overlapping lowest rows of a box belongs to the box of the row below.
@@ -382,6 +392,361 @@ TEST_F(WindowTest, InformationBoxWithItsTextAndButton)
     EXPECT_EQ(seen.text, L"Uno\r\n\r\nDos");
     EXPECT_EQ(seen.button, L"Aceptar");
     EXPECT_TRUE(seen.buttonFocused);
+}
+
+TEST_F(WindowTest, BrowseButtonInsideTheFieldsRightEnd)
+{
+    start();
+    for (TFilenameEdit* field : {&m_window->FilenameEdit1(), &m_window->FilenameEdit2()}) {
+        RECT button {};
+        GetWindowRect(field->button(), &button);
+        MapWindowPoints(nullptr, field->window(), reinterpret_cast<POINT*>(&button), 2);
+        EXPECT_EQ((Rect {button.left, button.top, button.right - button.left, button.bottom - button.top}),
+                  (Rect {176, 0, 21, 17}));
+        EXPECT_TRUE(IsWindowVisible(field->button()));
+        EXPECT_EQ(GetWindowLongPtrW(field->button(), GWL_STYLE) & WS_TABSTOP, 0);
+        const LRESULT margins = SendMessageW(field->window(), EM_GETMARGINS, 0, 0);
+        EXPECT_EQ(HIWORD(margins), 23) << "the text ends 2 pixels short of the button";
+    }
+}
+
+// The pointer pressed and released on a field's browse button.
+void clickBrowseButton(const TFilenameEdit& field)
+{
+    SendMessageW(field.button(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(field.button(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+class Browse : public WindowTest
+{
+protected:
+    Browse()
+    {
+        m_dialogHook.emplace(BrowseDialog::testHook, [this](const BrowseDialog::Request& request) {
+            m_requests.push_back(request);
+            BrowseDialog::Result answer = m_answer;
+            return answer;
+        });
+    }
+    std::optional<BrowseDialog::Hook::Scoped> m_dialogHook;
+    std::vector<BrowseDialog::Request> m_requests;
+    BrowseDialog::Result m_answer;
+};
+
+TEST_F(Browse, AltDownAloneOpensTheDialog)
+{
+    start();
+    const HWND field = control("FilenameEdit1");
+    BYTE keys[256] {};
+    for (const bool shift : {false, true}) {
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        // Bit 29: Alt is held.
+        SendMessageW(field, WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));
+    }
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    SendMessageW(field, WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(m_requests.size(), 1u) << "Alt+Down only, not Alt+Shift+Down nor Down";
+}
+
+TEST_F(Browse, AsksForItsFiltersTitleAndStartAndRemembersTheChoice)
+{
+    start();
+    TFilenameEdit& field = m_window->FilenameEdit2();
+    m_answer = {true, L"C:\\mis datos\\final.txt", 2};
+    SetFocus(control("cxButton1"));
+    clickBrowseButton(field);
+    EXPECT_EQ(focused(), "FilenameEdit2");
+    EXPECT_EQ(field.Text(), "\"C:\\mis datos\\final.txt\"");
+    m_answer = {};
+    clickBrowseButton(field);
+    clickBrowseButton(m_window->FilenameEdit1());
+    ASSERT_EQ(m_requests.size(), 3u);
+
+    const BrowseDialog::Request& first = m_requests[0];
+    EXPECT_EQ(first.owner, m_window->window());
+    EXPECT_EQ(first.title, L"Browse");
+    EXPECT_EQ(first.filter, std::wstring(L"Pitovan (*.mdb)\0*.mdb\0Rumbelo(*.txt)\0*.txt\0\0", 44));
+    EXPECT_EQ(first.filterIndex, 1);
+    EXPECT_EQ(first.proposedName, L"");
+    EXPECT_EQ(first.initialDir, L"");
+    EXPECT_EQ(first.options, static_cast<DWORD>(OFN_EXPLORER | OFN_ENABLEHOOK | OFN_HIDEREADONLY));
+    // The folder does not exist: the proposed name follows the field, the folder the last choice.
+    EXPECT_EQ(m_requests[1].filterIndex, 2);
+    EXPECT_EQ(m_requests[1].proposedName, L"C:\\mis datos\\final.txt");
+    EXPECT_EQ(m_requests[1].initialDir, L"C:\\mis datos");
+    EXPECT_EQ(m_requests[2].filterIndex, 1) << "the other field keeps its own";
+    EXPECT_EQ(field.Text(), "\"C:\\mis datos\\final.txt\"") << "a cancel leaves the text";
+}
+
+TEST_F(Browse, StartsInTheFolderOfTheFieldsName)
+{
+    start();
+    wchar_t temporary[MAX_PATH] {};
+    GetTempPathW(MAX_PATH, temporary);
+    std::wstring folder = temporary; // ends in a backslash
+    m_window->FilenameEdit1().setText(toUtf8(folder + L"nuevo.mdb"));
+    clickBrowseButton(m_window->FilenameEdit1());
+    m_window->FilenameEdit1().setText(toUtf8(folder));
+    clickBrowseButton(m_window->FilenameEdit1());
+    ASSERT_EQ(m_requests.size(), 2u);
+    EXPECT_EQ(m_requests[0].initialDir, folder.substr(0, folder.size() - 1));
+    EXPECT_EQ(m_requests[0].proposedName, folder + L"nuevo.mdb");
+    EXPECT_EQ(m_requests[1].proposedName, L"") << "a folder proposes no name";
+}
+
+TEST_F(WindowTest, CloseStoresTheTwentyThreeValuesInOrder)
+{
+    start();
+    m_window->FilenameEdit1().setText("\"C:\\mis datos\\origen.mdb\"");
+    m_window->FilenameEdit2().setText("C:\\sin comillas.mdb");
+    click("RF");
+    m_window->setChecked(control("RF1"), true);
+    m_window->setChecked(control("PN1"), true);
+    RECT outer {};
+    GetWindowRect(m_window->window(), &outer);
+    close();
+    EXPECT_FALSE(IsWindow(m_window->window()));
+
+    const std::wstring screen = L"(" + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x"
+        + std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L")";
+    const std::wstring normPos = L"450,170," + std::to_wstring(outer.right) + L"," + std::to_wstring(outer.bottom);
+    const std::vector<std::pair<std::wstring, std::wstring>> expected {
+        {L"FormVersion", L"0"},
+        {L"Flags", L"0"},
+        {L"ShowCmd", L"1"},
+        {L"PixelsPerInch", L"96"},
+        {L"MinMaxPos" + screen, L"-1,-1,-1,-1"},
+        {L"MinMaxPos", L"-1,-1,-1,-1"},
+        {L"NormPos" + screen, normPos},
+        {L"NormPos", normPos},
+        {L"Visible", L"0"},
+        {L"FilenameEdit1_FileName", L"C:\\mis datos\\origen.mdb"},
+        {L"FilenameEdit2_FileName", L"C:\\sin"},
+        {L"PN_Checked", L"False"},
+        {L"PP_Checked", L"False"},
+        {L"RF_Checked", L"True"},
+        {L"RM_Checked", L"False"},
+        {L"TC_Checked", L"False"},
+        {L"ZE_Checked", L"False"},
+        {L"PN1_Checked", L"True"},
+        {L"PP1_Checked", L"False"},
+        {L"RF1_Checked", L"True"},
+        {L"RM1_Checked", L"False"},
+        {L"TC1_Checked", L"False"},
+        {L"ZE1_Checked", L"False"},
+    };
+    std::vector<std::wstring> names;
+    for (const auto& [name, text] : expected) {
+        names.push_back(name);
+        const auto value = m_key.read(name);
+        ASSERT_TRUE(value) << toUtf8(name);
+        EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ)) << toUtf8(name);
+        EXPECT_EQ(value->text, text) << toUtf8(name);
+    }
+    // Wine lists the values by name, not in the order of the writes.
+    std::vector<std::wstring> stored = m_key.names();
+    std::ranges::sort(stored);
+    std::ranges::sort(names);
+    EXPECT_EQ(stored, names);
+    EXPECT_TRUE(m_shown.empty());
+}
+
+TEST_F(WindowTest, DestructionWithoutACloseSavesOnce)
+{
+    start();
+    m_window.reset();
+    const auto visible = m_key.read(L"Visible");
+    ASSERT_TRUE(visible);
+    EXPECT_EQ(visible->text, L"1");
+}
+
+// Stored values by hand; then what the window shows after its start.
+struct RestoreCase
+{
+    const char* name;
+    std::vector<std::pair<std::wstring, std::wstring>> stored;
+    std::vector<const char*> ticked;
+    std::vector<const char*> enabledSpeedBoxes;
+    std::string sourceText;
+    Point topLeft;
+};
+
+class Restore : public WindowTest, public testing::WithParamInterface<RestoreCase>
+{
+};
+
+TEST_P(Restore, AppliesTheStoredValues)
+{
+    for (const auto& [name, text] : GetParam().stored)
+        m_key.writeText(name, text);
+    start();
+    std::vector<std::string> ticked;
+    std::vector<std::string> enabled;
+    for (const ControlRow& row : controlTable()) {
+        if (row.kind != ControlKind::CheckBox)
+            continue;
+        if (Checked(row.name))
+            ticked.emplace_back(row.name);
+        if (row.name.ends_with('1') && IsWindowEnabled(control(row.name)))
+            enabled.emplace_back(row.name);
+    }
+    EXPECT_EQ(ticked, std::vector<std::string>(GetParam().ticked.begin(), GetParam().ticked.end()));
+    EXPECT_EQ(enabled,
+              std::vector<std::string>(GetParam().enabledSpeedBoxes.begin(), GetParam().enabledSpeedBoxes.end()));
+    EXPECT_EQ(m_window->FilenameEdit1().Text(), GetParam().sourceText);
+    RECT outer {};
+    GetWindowRect(m_window->window(), &outer);
+    EXPECT_EQ((Point {outer.left, outer.top}), GetParam().topLeft);
+    RECT client {};
+    GetClientRect(m_window->window(), &client);
+    EXPECT_EQ((Size {client.right, client.bottom}), (Size {300, 394})) << "the stored size never applies";
+    EXPECT_TRUE(m_shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , Restore,
+    testing::Values(RestoreCase {"CategoryBeforeItsSpeedBox",
+                                 {{L"RF_Checked", L"True"}, {L"RF1_Checked", L"True"}, {L"RM_Checked", L"False"}},
+                                 {"RF", "RF1"},
+                                 {"RF1"},
+                                 "",
+                                 {450, 170}},
+                    RestoreCase {"SpeedBoxTickedWhileDisabled",
+                                 {{L"PN_Checked", L"False"}, {L"PN1_Checked", L"True"}},
+                                 {"PN1"},
+                                 {},
+                                 "",
+                                 {450, 170}},
+                    RestoreCase {"LetterCaseAndBlanks",
+                                 {{L"RF_Checked", L"true"}, {L"RM_Checked", L" TRUE "}, {L"TC_Checked", L"fAlSe"}},
+                                 {"RF", "RM"},
+                                 {"RF1", "RM1"},
+                                 "",
+                                 {450, 170}},
+                    RestoreCase {"OtherTextsLeaveTheBox",
+                                 {{L"RF_Checked", L"1"}, {L"RM_Checked", L"yes"}, {L"TC_Checked", L""}},
+                                 {},
+                                 {},
+                                 "",
+                                 {450, 170}},
+                    RestoreCase {"NameWithBlanksInQuotes",
+                                 {{L"FilenameEdit1_FileName", L"C:\\mis datos\\origen.mdb"}},
+                                 {},
+                                 {},
+                                 "\"C:\\mis datos\\origen.mdb\"",
+                                 {450, 170}},
+                    RestoreCase {"RefusedNameDroppedSilently",
+                                 {{L"FilenameEdit1_FileName", L"a|b.mdb"}, {L"ZE_Checked", L"True"}},
+                                 {"ZE"},
+                                 {"ZE1"},
+                                 "",
+                                 {450, 170}},
+                    RestoreCase {"PositionFromTwoWords", {{L"NormPos", L"100,200"}}, {}, {}, "", {100, 200}},
+                    RestoreCase {"PositionWordNotANumber", {{L"NormPos", L"x,200,0,0"}}, {}, {}, "", {450, 200}},
+                    RestoreCase {"OtherPixelsPerInchKeepsThePlace",
+                                 {{L"NormPos", L"100,200,0,0"}, {L"PixelsPerInch", L"120"}, {L"RF_Checked", L"True"}},
+                                 {"RF"},
+                                 {"RF1"},
+                                 "",
+                                 {450, 170}},
+                    RestoreCase {"VersionBelowZeroAppliesNothing",
+                                 {{L"FormVersion", L"-1"}, {L"NormPos", L"100,200"}, {L"RF_Checked", L"True"}},
+                                 {},
+                                 {},
+                                 "",
+                                 {450, 170}},
+                    RestoreCase {"VersionNotANumberCountsAsZero",
+                                 {{L"FormVersion", L"x"}, {L"RF_Checked", L"True"}},
+                                 {"RF"},
+                                 {"RF1"},
+                                 "",
+                                 {450, 170}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, ValueOfAnotherTypeInThePlacementStopsTheRestore)
+{
+    m_key.writeNumber(L"Flags", 0);
+    m_key.writeText(L"RF_Checked", L"True");
+    start();
+    EXPECT_EQ(m_shown, (std::vector<Shown> {{MessageBoxes::Kind::Error, "Tipo de dato inválido para 'Flags'"}}));
+    EXPECT_FALSE(Checked("RF"));
+    EXPECT_TRUE(IsWindowVisible(m_window->window()));
+    close();
+    EXPECT_EQ(m_key.names(), (std::vector<std::wstring> {L"Flags", L"RF_Checked"})) << "nothing written";
+}
+
+TEST_F(WindowTest, ValueOfAnotherTypeInABoxCostsThatBoxAlone)
+{
+    m_key.writeNumber(L"RF_Checked", 1);
+    m_key.writeText(L"RM_Checked", L"True");
+    start();
+    EXPECT_TRUE(m_shown.empty());
+    EXPECT_FALSE(Checked("RF"));
+    EXPECT_TRUE(Checked("RM"));
+}
+
+struct StateCase
+{
+    const char* showCmd;
+    bool maximized;
+    bool minimized;
+};
+
+class WindowState : public WindowTest, public testing::WithParamInterface<StateCase>
+{
+};
+
+TEST_P(WindowState, FollowsTheStoredShowCommand)
+{
+    m_key.writeText(L"ShowCmd", toWide(GetParam().showCmd));
+    start();
+    const HWND window = m_window->window();
+    // A minimize is asked of the event loop.
+    EXPECT_TRUE(pumpUntil([&] { return (IsIconic(window) != FALSE) == GetParam().minimized; }));
+    EXPECT_EQ(IsZoomed(window) != FALSE, GetParam().maximized);
+}
+
+INSTANTIATE_TEST_SUITE_P(, WindowState,
+                         testing::Values(StateCase {"1", false, false}, StateCase {"3", true, false},
+                                         StateCase {"2", false, true}, StateCase {"7", false, true},
+                                         StateCase {"4", false, false}, StateCase {"x", false, false}),
+                         [](const auto& info) {
+                             return std::string("ShowCmd") + (info.param.showCmd[0] == 'x' ? "X" : info.param.showCmd);
+                         });
+
+TEST_F(WindowTest, NewScreenScaleRedoesTheLayoutWhereTheSystemSuggests)
+{
+    start();
+    const HWND window = m_window->window();
+    const RECT suggested {300, 100, 900, 900};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    const int lineHeight = lineHeightOf(reinterpret_cast<HFONT>(SendMessageW(control("RF"), WM_GETFONT, 0, 0)));
+    EXPECT_GT(lineHeight, 13);
+    RECT outer {};
+    GetWindowRect(window, &outer);
+    EXPECT_EQ((Point {outer.left, outer.top}), (Point {300, 100}));
+    EXPECT_EQ(placeOf("RF"), scaledForLineHeight(Rect {8, 208, 121, 21}, lineHeight));
+}
+
+TEST_F(WindowTest, HintComesAfterItsPauseAndGoesAfterItsTime)
+{
+    start();
+    const HWND button = control("cxButton1");
+    RECT area {};
+    GetWindowRect(button, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    const auto entered = std::chrono::steady_clock::now();
+    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    ASSERT_TRUE(pumpUntil([&] { return m_window->hints().balloon() != nullptr; }));
+    const auto shown = std::chrono::steady_clock::now();
+    EXPECT_GE(shown - entered, std::chrono::milliseconds(450));
+    wchar_t text[128] {};
+    GetWindowTextW(m_window->hints().balloon(), text, 128);
+    EXPECT_EQ(std::wstring(text), L"Pulsar este botón para generar el nuevo fichero.");
+    ASSERT_TRUE(pumpUntil([&] { return m_window->hints().balloon() == nullptr; }));
+    EXPECT_GE(std::chrono::steady_clock::now() - shown, std::chrono::milliseconds(2400));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "browse_dialog.h"
 
 #include "dialog_placement.h"
+#include "windows_api.h"
 
-#include <commdlg.h>
 #include <vector>
 
 namespace BrowseDialog {

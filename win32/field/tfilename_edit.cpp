@@ -8,10 +8,10 @@
 #include "unique_handle.h"
 #include "wide_text.h"
 #include "window_scaling.h"
+#include "windows_api.h"
 #include "windows_file_queries.h"
 
 #include <array>
-#include <commctrl.h>
 #include <string_view>
 
 namespace {
@@ -20,6 +20,7 @@ namespace {
 constexpr int ButtonWidth = 21;
 constexpr int ButtonGap = 2;
 constexpr UINT_PTR SubclassId = 1;
+constexpr const wchar_t* ButtonClassName = L"TFilenameEditButton";
 constexpr wchar_t Filter[] = L"Pitovan (*.mdb)\0*.mdb\0Rumbelo(*.txt)\0*.txt\0";
 const WindowsFileQueries systemFiles {};
 
@@ -84,22 +85,22 @@ TFilenameEdit::~TFilenameEdit()
 {
     if (m_edit) {
         RemoveWindowSubclass(m_edit, editProcedure, SubclassId);
-        RemoveWindowSubclass(m_button, buttonProcedure, SubclassId);
+        SetWindowLongPtrW(m_button, GWLP_USERDATA, 0);
     }
 }
 
 void TFilenameEdit::create(HWND parent, int id)
 {
     // No WS_EX_ACCEPTFILES: files dragged from the file manager are refused.
-    m_edit
-        = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                          0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    m_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0,
+                             0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     // Not a tab stop, and it never takes the focus: a press gives it to the field.
-    m_button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, m_edit, nullptr,
-                               nullptr, nullptr);
+    registerButtonClass();
+    m_button
+        = CreateWindowExW(0, ButtonClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_edit, nullptr, nullptr, this);
     SendMessageW(m_edit, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(m_edit, editProcedure, SubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(m_button, buttonProcedure, SubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TFilenameEdit::layOut(const Rect& rect, HFONT font, int dpi)
@@ -189,37 +190,42 @@ LRESULT CALLBACK TFilenameEdit::editProcedure(HWND window, UINT message, WPARAM 
             return 0;
         }
         break;
-    case WM_NOTIFY:
-        if (const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
-            draw->hdr.hwndFrom == field->m_button && draw->hdr.code == NM_CUSTOMDRAW) {
-            if (draw->dwDrawStage != CDDS_PREPAINT)
-                return CDRF_DODEFAULT;
-            field->drawButton(*draw);
-            return CDRF_SKIPDEFAULT;
-        }
-        break;
     default:
         break;
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TFilenameEdit::buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                DWORD_PTR self)
+LRESULT CALLBACK TFilenameEdit::buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* field = reinterpret_cast<TFilenameEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!field)
+        return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
     case WM_CAPTURECHANGED:
-        if (message != WM_MOUSEMOVE || reinterpret_cast<TFilenameEdit*>(self)->m_pressing)
-            return reinterpret_cast<TFilenameEdit*>(self)->onButtonMouse(message, lParam);
-        break;
-    default:
-        break;
+        return field->onButtonMouse(message, lParam);
+    case WM_PAINT: {
+        PAINTSTRUCT painting;
+        const HDC dc = BeginPaint(window, &painting);
+        field->drawButton(dc);
+        EndPaint(window, &painting);
+        return 0;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    case WM_PRINTCLIENT:
+        field->drawButton(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 // The press gives the focus to the field, not to the button; the browse starts on the release over the button.
@@ -236,38 +242,59 @@ LRESULT TFilenameEdit::onButtonMouse(UINT message, LPARAM lParam)
             takeFocus();
         m_pressing = true;
         SetCapture(m_button);
-        SendMessageW(m_button, BM_SETSTATE, TRUE, 0);
+        setPushed(true);
         break;
     case WM_MOUSEMOVE:
-        SendMessageW(m_button, BM_SETSTATE, inside, 0);
+        if (m_pressing)
+            setPushed(inside);
         break;
     case WM_LBUTTONUP:
         if (!m_pressing)
             break;
         m_pressing = false;
         ReleaseCapture();
-        SendMessageW(m_button, BM_SETSTATE, FALSE, 0);
+        setPushed(false);
         if (inside)
             browse();
         break;
     default: // the capture went elsewhere
-        if (m_pressing) {
-            m_pressing = false;
-            SendMessageW(m_button, BM_SETSTATE, FALSE, 0);
-        }
+        m_pressing = false;
+        setPushed(false);
         break;
     }
     return 0;
 }
 
-void TFilenameEdit::drawButton(const NMCUSTOMDRAW& draw) const
+void TFilenameEdit::setPushed(bool pushed)
 {
-    const bool pushed = (SendMessageW(m_button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-    RECT face = draw.rc;
-    DrawFrameControl(draw.hdc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pushed ? DFCS_PUSHED : 0));
+    if (pushed == m_pushed)
+        return;
+    m_pushed = pushed;
+    InvalidateRect(m_button, nullptr, FALSE);
+}
+
+void TFilenameEdit::drawButton(HDC dc) const
+{
+    RECT area {};
+    GetClientRect(m_button, &area);
+    RECT face = area;
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (m_pushed ? DFCS_PUSHED : 0));
     const int width = scaledForDpi(static_cast<int>(FolderPicture[0].size()), m_dpi);
     const int height = scaledForDpi(static_cast<int>(FolderPicture.size()), m_dpi);
-    const int shift = pushed ? 1 : 0;
-    drawFolder(draw.hdc, (draw.rc.left + draw.rc.right - width) / 2 + shift,
-               (draw.rc.top + draw.rc.bottom - height) / 2 + shift, m_dpi);
+    const int shift = m_pushed ? 1 : 0;
+    drawFolder(dc, (area.right - width) / 2 + shift, (area.bottom - height) / 2 + shift, m_dpi);
+}
+
+void TFilenameEdit::registerButtonClass()
+{
+    static const bool registered = [] {
+        WNDCLASSEXW button {};
+        button.cbSize = sizeof(button);
+        button.lpfnWndProc = buttonProcedure;
+        button.hInstance = GetModuleHandleW(nullptr);
+        button.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        button.lpszClassName = ButtonClassName;
+        return RegisterClassExW(&button) != 0;
+    }();
+    (void)registered;
 }

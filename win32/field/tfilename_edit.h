@@ -1,10 +1,9 @@
 #pragma once
 
 #include "geometry.h"
+#include "windows_api.h"
 
-#include <commctrl.h>
 #include <string>
-#include <windows.h>
 
 // A one-line field for a file name (an EDIT control), with a browse button
 // inside its right end that never takes the focus. Texts are UTF-8. Every change
@@ -43,15 +42,17 @@ public:
 private:
     static LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self);
-    static LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR self);
+    static LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void registerButtonClass();
     LRESULT onButtonMouse(UINT message, LPARAM lParam);
-    void drawButton(const NMCUSTOMDRAW& draw) const;
+    void setPushed(bool pushed);
+    void drawButton(HDC dc) const;
 
     HWND m_edit = nullptr;
     HWND m_button = nullptr;
     int m_dpi = 96;
     bool m_pressing = false;
+    bool m_pushed = false;
     // What the next browse starts from; kept for the life of the field only.
     std::string m_initialDir;
     int m_filterIndex = 1;

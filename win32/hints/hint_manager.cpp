@@ -1,8 +1,7 @@
 #include "hint_manager.h"
 
 #include "balloon.h"
-
-#include <commctrl.h>
+#include "windows_api.h"
 
 namespace {
 

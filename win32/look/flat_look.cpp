@@ -52,13 +52,16 @@ Look lookOf(HWND control)
     return {(state & BST_HOT) != 0, (state & BST_PUSHED) != 0, GetFocus() == control, !IsWindowEnabled(control)};
 }
 
-void drawCheckBox(HDC dc, HWND control, const RECT& area, int dpi)
+void drawCheckBox(HDC dc, HWND control, RECT area, int lineHeight)
 {
+    // Drawn in the part of the box that shows, above the next row's box.
+    if (const LONG_PTR band = GetWindowLongPtrW(control, GWLP_USERDATA); band > 0)
+        area.bottom = std::min(area.bottom, area.top + static_cast<LONG>(band));
     const Look look = lookOf(control);
     const bool ticked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     fill(dc, area, GetSysColor(COLOR_BTNFACE));
 
-    const int size = scaledForDpi(TickBoxSize, dpi);
+    const int size = scaledForLineHeight(Size {TickBoxSize, 0}, lineHeight).width;
     const int top = area.top + (area.bottom - area.top - size) / 2;
     const RECT box {area.left, top, area.left + size, top + size};
     const COLORREF line = look.disabled ? GetSysColor(COLOR_GRAYTEXT)
@@ -82,7 +85,8 @@ void drawCheckBox(HDC dc, HWND control, const RECT& area, int dpi)
         Polyline(dc, tick, 3);
     }
 
-    RECT text {box.right + scaledForDpi(TickTextGap, dpi), area.top, area.right, area.bottom};
+    RECT text {box.right + scaledForLineHeight(Size {TickTextGap, 0}, lineHeight).width, area.top, area.right,
+               area.bottom};
     const std::wstring caption = captionOf(control);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(look.disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
@@ -124,7 +128,7 @@ void drawPushButton(HDC dc, HWND control, const RECT& area)
 
 } // namespace
 
-LRESULT drawFlatButton(const NMCUSTOMDRAW& draw, int dpi)
+LRESULT drawFlatButton(const NMCUSTOMDRAW& draw, int lineHeight)
 {
     if (draw.dwDrawStage != CDDS_PREPAINT)
         return CDRF_DODEFAULT;
@@ -132,7 +136,7 @@ LRESULT drawFlatButton(const NMCUSTOMDRAW& draw, int dpi)
     const auto type = static_cast<UINT>(GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK);
     const SelectedObject font(draw.hdc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX)
-        drawCheckBox(draw.hdc, control, draw.rc, dpi);
+        drawCheckBox(draw.hdc, control, draw.rc, lineHeight);
     else
         drawPushButton(draw.hdc, control, draw.rc);
     return CDRF_SKIPDEFAULT;

@@ -81,6 +81,15 @@ void PictureArea::paint(HDC dc)
     DeleteDC(source);
 }
 
+void PictureArea::erase(HDC dc) const
+{
+    RECT area {};
+    GetClientRect(m_window, &area);
+    const UniqueBrush brush(
+        CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(GetParent(m_window), GWLP_USERDATA))));
+    FillRect(dc, &area, brush.get());
+}
+
 LRESULT CALLBACK PictureArea::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* area = reinterpret_cast<PictureArea*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -91,8 +100,9 @@ LRESULT CALLBACK PictureArea::procedure(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(area));
         break;
     case WM_ERASEBKGND:
-        // The panel's colour shows below the picture; a solid fill needs no offset.
-        return SendMessageW(GetParent(window), WM_ERASEBKGND, wParam, 0);
+        // The panel's colour shows below the picture.
+        area->erase(reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC dc = BeginPaint(window, &paint);
@@ -101,7 +111,7 @@ LRESULT CALLBACK PictureArea::procedure(HWND window, UINT message, WPARAM wParam
         return 0;
     }
     case WM_PRINTCLIENT:
-        SendMessageW(GetParent(window), WM_ERASEBKGND, wParam, 0);
+        area->erase(reinterpret_cast<HDC>(wParam));
         area->paint(reinterpret_cast<HDC>(wParam));
         return 0;
     default:

@@ -24,6 +24,8 @@ public:
 
     // Draws the picture as the window shows it into dc, from (0, 0).
     void paint(HDC dc);
+    // Fills the area with its panel's colour.
+    void erase(HDC dc) const;
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -9,10 +9,9 @@
 #include "user_message.h"
 #include "wide_text.h"
 #include "window_scaling.h"
+#include "windows_api.h"
 
 #include <cassert>
-#include <commctrl.h>
-
 namespace {
 
 constexpr const wchar_t* ClassName = L"TFPral";
@@ -192,8 +191,6 @@ void TFPral::layOut()
     m_hints.setFont(m_font.get());
     const int lineHeight = lineHeightOf(m_font.get());
     const int bandHeight = scaledForLineHeight(Size {0, DesignedRowPitch}, lineHeight).height;
-    const HDWP noDefer = nullptr;
-    (void)noDefer;
     for (const ControlRow& row : controlTable()) {
         const HWND control = m_controls.at(row.name);
         Rect rect = scaledForLineHeight(row.designed, lineHeight);
@@ -323,7 +320,7 @@ LRESULT TFPral::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
-        onCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
     case WM_NOTIFY:
         return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -344,7 +341,7 @@ LRESULT TFPral::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void TFPral::onCommand(int id, HWND control, UINT code)
+void TFPral::onCommand(HWND control, UINT code)
 {
     // IDOK and IDCANCEL, which Enter and Esc send, press nothing: the window has no default or cancel button.
     if (code != BN_CLICKED || !control)
@@ -357,18 +354,16 @@ void TFPral::onCommand(int id, HWND control, UINT code)
         if (row.box == control)
             (this->*row.click)(control);
     }
-    (void)id;
 }
 
 LRESULT TFPral::onNotify(const NMHDR& header)
 {
     if (header.code != NM_CUSTOMDRAW)
         return 0;
-    const auto kind = controlTable();
     for (const ControlRow& row : controlTable()) {
         if (control(row.name) == header.hwndFrom
             && (row.kind == ControlKind::CheckBox || row.kind == ControlKind::PushButton))
-            return drawFlatButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), m_dpi);
+            return drawFlatButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), lineHeightOf(m_font.get()));
     }
     return CDRF_DODEFAULT;
 }

@@ -80,7 +80,7 @@ private:
                                             DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void onCreate();
-    void onCommand(int id, HWND control, UINT code);
+    void onCommand(HWND control, UINT code);
     LRESULT onNotify(const NMHDR& header);
     void onActivate(bool active);
     void onDpiChanged(int dpi, const RECT& suggested);
