@@ -2,6 +2,8 @@
 
 #include "window_scaling.h"
 
+#include <initializer_list>
+
 namespace {
 
 constexpr int WindowFontPixels = 11;
@@ -18,9 +20,23 @@ NONCLIENTMETRICSW nonClientMetrics(int dpi)
 
 UniqueFont makeWindowFont(int dpi)
 {
-    return UniqueFont(CreateFontW(-scaledForDpi(WindowFontPixels, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+    const int pixels = scaledForDpi(WindowFontPixels, dpi);
+    // "MS Sans Serif" is a bitmap face of a few sizes; where it lacks this one, the TrueType faces drawn
+    // after it, which every Windows has, rather than the system's guess.
+    for (const wchar_t* face : {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma"}) {
+        UniqueFont font(CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
+        const ScreenDc dc;
+        const SelectedObject selected(dc.get(), font.get());
+        TEXTMETRICW metrics {};
+        GetTextMetricsW(dc.get(), &metrics);
+        wchar_t realized[LF_FACESIZE] {};
+        GetTextFaceW(dc.get(), LF_FACESIZE, realized);
+        if (metrics.tmHeight - metrics.tmInternalLeading == pixels && lstrcmpiW(realized, face) == 0)
+            return font;
+    }
+    return UniqueFont(CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
 }
 
 UniqueFont makeMessageFont(int dpi)

@@ -6,7 +6,8 @@
 #include <string_view>
 
 // "MS Sans Serif" 8 points (11 pixels at 96 dots per inch) on a screen of dpi;
-// where the face is missing, the system takes the nearest sans-serif face of that height.
+// where the face is missing at that height, "Microsoft Sans Serif" or "Tahoma",
+// and failing those the system's nearest face.
 UniqueFont makeWindowFont(int dpi);
 // The desktop's message font and status-bar font, made for a screen of dpi.
 UniqueFont makeMessageFont(int dpi);
