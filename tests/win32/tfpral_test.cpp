@@ -66,8 +66,9 @@ protected:
 
     std::string focused() const
     {
+        const HWND focus = GetFocus();
         for (const ControlRow& row : controlTable()) {
-            if (control(row.name) == GetFocus())
+            if (control(row.name) == focus || IsChild(control(row.name), focus))
                 return std::string(row.name);
         }
         return "(other)";
@@ -400,13 +401,16 @@ TEST_F(WindowTest, BrowseButtonInsideTheFieldsRightEnd)
     for (TFilenameEdit* field : {&m_window->FilenameEdit1(), &m_window->FilenameEdit2()}) {
         RECT button {};
         GetWindowRect(field->button(), &button);
-        MapWindowPoints(nullptr, field->window(), reinterpret_cast<POINT*>(&button), 2);
+        MapWindowPoints(nullptr, field->frame(), reinterpret_cast<POINT*>(&button), 2);
         EXPECT_EQ((Rect {button.left, button.top, button.right - button.left, button.bottom - button.top}),
                   (Rect {176, 0, 21, 17}));
         EXPECT_TRUE(IsWindowVisible(field->button()));
         EXPECT_EQ(GetWindowLongPtrW(field->button(), GWL_STYLE) & WS_TABSTOP, 0);
-        const LRESULT margins = SendMessageW(field->window(), EM_GETMARGINS, 0, 0);
-        EXPECT_EQ(HIWORD(margins), 23) << "the text ends 2 pixels short of the button";
+        RECT text {};
+        GetWindowRect(field->window(), &text);
+        MapWindowPoints(nullptr, field->frame(), reinterpret_cast<POINT*>(&text), 2);
+        EXPECT_EQ(text.left, 0);
+        EXPECT_EQ(text.right, 174) << "the text ends 2 pixels short of the button";
     }
 }
 
@@ -436,7 +440,7 @@ protected:
 TEST_F(Browse, AltDownAloneOpensTheDialog)
 {
     start();
-    const HWND field = control("FilenameEdit1");
+    const HWND field = m_window->FilenameEdit1().window();
     BYTE keys[256] {};
     for (const bool shift : {false, true}) {
         keys[VK_SHIFT] = shift ? 0x80 : 0;
@@ -747,6 +751,24 @@ TEST_F(WindowTest, HintComesAfterItsPauseAndGoesAfterItsTime)
     EXPECT_EQ(std::wstring(text), L"Pulsar este botón para generar el nuevo fichero.");
     ASSERT_TRUE(pumpUntil([&] { return m_window->hints().balloon() == nullptr; }));
     EXPECT_GE(std::chrono::steady_clock::now() - shown, std::chrono::milliseconds(2400));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowTest, PressingTheControlPutsItsHintAway)
+{
+    start();
+    const HWND button = control("cxButton1");
+    RECT area {};
+    GetWindowRect(button, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    ASSERT_TRUE(pumpUntil([&] { return m_window->hints().balloon() != nullptr; }));
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(m_window->hints().balloon(), nullptr);
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
 
 } // namespace

@@ -5,12 +5,14 @@
 #include "ecombo_edit_error.h"
 #include "field_text.h"
 #include "filename_rules.h"
+#include "fonts.h"
 #include "unique_handle.h"
 #include "wide_text.h"
 #include "window_scaling.h"
 #include "windows_api.h"
 #include "windows_file_queries.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -21,6 +23,7 @@ constexpr int ButtonWidth = 21;
 constexpr int ButtonGap = 2;
 constexpr UINT_PTR SubclassId = 1;
 constexpr const wchar_t* ButtonClassName = L"TFilenameEditButton";
+constexpr const wchar_t* FrameClassName = L"TFilenameEdit";
 constexpr wchar_t Filter[] = L"Pitovan (*.mdb)\0*.mdb\0Rumbelo(*.txt)\0*.txt\0";
 const WindowsFileQueries systemFiles {};
 
@@ -83,22 +86,27 @@ std::wstring nameBoxText(const std::string& name)
 
 TFilenameEdit::~TFilenameEdit()
 {
-    if (m_edit) {
+    if (m_frame) {
         RemoveWindowSubclass(m_edit, editProcedure, SubclassId);
+        SetWindowLongPtrW(m_frame, GWLP_USERDATA, 0);
         SetWindowLongPtrW(m_button, GWLP_USERDATA, 0);
     }
 }
 
 void TFilenameEdit::create(HWND parent, int id)
 {
+    registerClasses();
+    // The field's border holds the text box and the button side by side: an edit control paints over
+    // children of its own. The dialog keys look inside it for the text box, its one tab stop.
+    m_frame = CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, FrameClassName, L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, this);
     // No WS_EX_ACCEPTFILES: files dragged from the file manager are refused.
-    m_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0,
-                             0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    m_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL,
+                             0, 0, 0, 0, m_frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     // Not a tab stop, and it never takes the focus: a press gives it to the field.
-    registerButtonClass();
     m_button
-        = CreateWindowExW(0, ButtonClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_edit, nullptr, nullptr, this);
+        = CreateWindowExW(0, ButtonClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_frame, nullptr, nullptr, this);
     SendMessageW(m_edit, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(m_edit, editProcedure, SubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -106,15 +114,19 @@ void TFilenameEdit::create(HWND parent, int id)
 void TFilenameEdit::layOut(const Rect& rect, HFONT font, int dpi)
 {
     m_dpi = dpi;
-    SetWindowPos(m_edit, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SetWindowPos(m_frame, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT inner {};
-    GetClientRect(m_edit, &inner);
+    GetClientRect(m_frame, &inner);
     const int buttonWidth = scaledForDpi(ButtonWidth, dpi);
+    const int textWidth = std::max(0, static_cast<int>(inner.right) - buttonWidth - scaledForDpi(ButtonGap, dpi));
     SetWindowPos(m_button, nullptr, inner.right - buttonWidth, 0, buttonWidth, inner.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    // Set after the font, which resets the margins: the text ends short of the button.
-    SendMessageW(m_edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, buttonWidth + scaledForDpi(ButtonGap, dpi)));
+    SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // The text's line in the middle of the box's height, as a bordered edit control stands it.
+    const int textHeight = std::min(static_cast<int>(inner.bottom), lineHeightOf(font));
+    SetWindowPos(m_edit, nullptr, 0, (inner.bottom - textHeight) / 2, textWidth, textHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(m_frame, nullptr, TRUE);
 }
 
 std::string TFilenameEdit::Text() const
@@ -159,7 +171,7 @@ void TFilenameEdit::browse()
         m_proposedName = *start.proposedName;
 
     BrowseDialog::Request request;
-    request.owner = GetAncestor(m_edit, GA_ROOT);
+    request.owner = GetAncestor(m_frame, GA_ROOT);
     request.title = L"Browse";
     request.filter.assign(Filter, std::size(Filter));
     request.filterIndex = m_filterIndex;
@@ -285,7 +297,7 @@ void TFilenameEdit::drawButton(HDC dc) const
     drawFolder(dc, (area.right - width) / 2 + shift, (area.bottom - height) / 2 + shift, m_dpi);
 }
 
-void TFilenameEdit::registerButtonClass()
+void TFilenameEdit::registerClasses()
 {
     static const bool registered = [] {
         WNDCLASSEXW button {};
@@ -294,7 +306,33 @@ void TFilenameEdit::registerButtonClass()
         button.hInstance = GetModuleHandleW(nullptr);
         button.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         button.lpszClassName = ButtonClassName;
-        return RegisterClassExW(&button) != 0;
+        WNDCLASSEXW frame = button;
+        frame.lpfnWndProc = frameProcedure;
+        frame.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+        frame.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        frame.lpszClassName = FrameClassName;
+        return RegisterClassExW(&button) != 0 && RegisterClassExW(&frame) != 0;
     }();
     (void)registered;
+}
+
+LRESULT CALLBACK TFilenameEdit::frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* field = reinterpret_cast<TFilenameEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_LBUTTONDOWN:
+        // Around the text is the text's too.
+        if (field)
+            SetFocus(field->m_edit);
+        return 0;
+    case WM_COMMAND:
+        // EN_CHANGE and the rest go on to the window, as from any control.
+        return SendMessageW(GetParent(window), message, wParam, lParam);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
 }

@@ -5,9 +5,10 @@
 
 #include <string>
 
-// A one-line field for a file name (an EDIT control), with a browse button
-// inside its right end that never takes the focus. Texts are UTF-8. Every change
-// of the text, the program's included, is told as the edit's EN_CHANGE.
+// A one-line field for a file name: a text box (an EDIT control) with a browse
+// button inside the right end of its border, which never takes the focus. Texts
+// are UTF-8. Every change of the text, the program's included, is told to the
+// window as the text box's EN_CHANGE.
 class TFilenameEdit final
 {
 public:
@@ -21,6 +22,9 @@ public:
     // Its place, font and the lengths of its own drawing, for a screen of dpi.
     void layOut(const Rect& rect, HFONT font, int dpi);
 
+    // The field within the window's layout: its border round the text box and the button.
+    HWND frame() const { return m_frame; }
+    // The text box, which takes the focus and the keys.
     HWND window() const { return m_edit; }
     HWND button() const { return m_button; }
 
@@ -43,11 +47,13 @@ private:
     static LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self);
     static LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void registerButtonClass();
+    static LRESULT CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void registerClasses();
     LRESULT onButtonMouse(UINT message, LPARAM lParam);
     void setPushed(bool pushed);
     void drawButton(HDC dc) const;
 
+    HWND m_frame = nullptr;
     HWND m_edit = nullptr;
     HWND m_button = nullptr;
     int m_dpi = 96;

@@ -74,6 +74,15 @@ LRESULT CALLBACK HintManager::controlProcedure(HWND window, UINT message, WPARAM
             hints->pointerMovedTo(owner);
         break;
     }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // What the user does with the control puts its hint away until the pointer comes back to it.
+        if (hints->ownerOf(window) == hints->m_owner)
+            hints->cancel();
+        break;
     case WM_DESTROY:
         if (hints->ownerOf(window) == hints->m_owner)
             hints->pointerMovedTo(nullptr);
@@ -121,6 +130,12 @@ void HintManager::wakeUp()
         showHint(m_owner);
     else
         m_quick = false;
+}
+
+void HintManager::cancel()
+{
+    KillTimer(m_timers, WakeTimer);
+    expire();
 }
 
 void HintManager::expire()

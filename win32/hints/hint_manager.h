@@ -40,6 +40,7 @@ private:
     void pointerMovedTo(HWND owner);
     void wakeUp();
     void expire();
+    void cancel();
     void showHint(HWND owner);
     void hideHint();
 

@@ -14,8 +14,9 @@ constexpr int FirstBoxTop = 208;
 std::vector<ControlRow> makeTable()
 {
     std::vector<ControlRow> rows {
-        {"FilenameEdit1", 101, ControlKind::Field, {86, 148, 201, 21}, "", Focusable},
-        {"FilenameEdit2", 102, ControlKind::Field, {86, 172, 201, 21}, "", Focusable},
+        // A field's text box is its tab stop.
+        {"FilenameEdit1", 101, ControlKind::Field, {86, 148, 201, 21}, "", 0},
+        {"FilenameEdit2", 102, ControlKind::Field, {86, 172, 201, 21}, "", 0},
         {"cxButton1", 103, ControlKind::PushButton, {86, 328, 129, 33}, "Generar", Focusable | BS_PUSHBUTTON},
     };
     for (std::size_t i = 0; i < CategoryTable.size(); ++i) {

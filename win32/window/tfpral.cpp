@@ -90,8 +90,7 @@ private:
 
     TFilenameEdit& field(const StoredProp& entry) const
     {
-        const HWND edit = find(entry);
-        return edit == m_window.FilenameEdit1().window() ? m_window.FilenameEdit1() : m_window.FilenameEdit2();
+        return find(entry) == m_window.FilenameEdit1().frame() ? m_window.FilenameEdit1() : m_window.FilenameEdit2();
     }
 
     TFPral& m_window;
@@ -137,8 +136,8 @@ void TFPral::onCreate()
             = {facts.category, control(facts.identifier), control(facts.speedIdentifier), CategoryClicks[i]};
     }
     SetWindowSubclass(control("cxButton1"), buttonProcedure, ButtonSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    m_hints.add(FilenameEdit1().window(), L"Seleccionar el fichero original de datos del Pitovan o Rumbelo");
-    m_hints.add(FilenameEdit2().window(), L"Seleccionar la carpeta y fichero a crear la base de puntos");
+    m_hints.add(FilenameEdit1().frame(), L"Seleccionar el fichero original de datos del Pitovan o Rumbelo");
+    m_hints.add(FilenameEdit2().frame(), L"Seleccionar la carpeta y fichero a crear la base de puntos");
     m_hints.add(control("cxButton1"), L"Pulsar este botón para generar el nuevo fichero.");
     layOut();
 }
@@ -152,7 +151,7 @@ void TFPral::createControl(const ControlRow& row)
     case ControlKind::Field: {
         TFilenameEdit& field = row.name == "FilenameEdit1" ? FilenameEdit1() : FilenameEdit2();
         field.create(m_window, row.id);
-        created = field.window();
+        created = field.frame();
         break;
     }
     case ControlKind::PushButton:
