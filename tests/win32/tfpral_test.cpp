@@ -757,6 +757,32 @@ TEST_F(WindowTest, HintComesAfterItsPauseAndGoesAfterItsTime)
 
 namespace {
 
+TEST_F(WindowTest, ErrorBoxIsTheDesktopsWithItsFullStop)
+{
+    m_boxHook.reset();
+    start();
+    static std::wstring caption;
+    static std::wstring text;
+    caption.clear();
+    text.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND box = GetActiveWindow();
+        wchar_t buffer[256] {};
+        if (!box || GetClassNameW(box, buffer, 256) == 0 || std::wstring(buffer) != L"#32770" || !IsWindowVisible(box))
+            return;
+        GetWindowTextW(box, buffer, 256);
+        caption = buffer;
+        // The desktop's message box keeps its text in a control of this id.
+        GetDlgItemTextW(box, 0xFFFF, buffer, 256);
+        text = buffer;
+        SendMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxes::error("No se encuentra el archivo");
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(caption, L"Zorvanti Cribaxon");
+    EXPECT_EQ(text, L"No se encuentra el archivo.");
+}
+
 TEST_F(WindowTest, PressingTheControlPutsItsHintAway)
 {
     start();
