@@ -54,22 +54,12 @@ struct KeyReleaser
 {
     void operator()(HKEY key) const { RegCloseKey(key); }
 };
-struct HandleReleaser
-{
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-struct WindowReleaser
-{
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectReleaser>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectReleaser>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectReleaser>;
 using UniqueRegion = UniqueHandle<HRGN, GdiObjectReleaser>;
 using UniqueKey = UniqueHandle<HKEY, KeyReleaser>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, HandleReleaser>;
-using UniqueWindow = UniqueHandle<HWND, WindowReleaser>;
 
 // A device context of the screen, or of a window, for as long as it lives.
 class ScreenDc final
