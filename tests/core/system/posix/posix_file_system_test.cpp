@@ -194,6 +194,16 @@ INSTANTIATE_TEST_SUITE_P(
                       return linkedSpelling(f, f.path("kayit.mdb"), "KAYIT.MDB");
                   },
                   true, false, false, "kayıt.mdb"},
+        // Two files where Unicode's folding would see one: ß is no ss, İ no I, to the disk's own table.
+        HeldCase {
+            "FuseSharpSBesideSs",
+            [](const TemporaryFolder& f, const std::string&) { return f.write("STRASSE.mdb", "574C\r\nX\r\nY\r\n"); },
+            true, false, false, "straße.mdb"},
+        HeldCase {"FuseDottedCapitalI",
+                  [](const TemporaryFolder& f, const std::string&) {
+                      return f.write("\u0130stanbul.mdb", "574C\r\nX\r\nY\r\n");
+                  },
+                  true, false, false, "istanbul.mdb"},
         HeldCase {"FuseNfdBesideNfc",
                   [](const TemporaryFolder& f, const std::string&) { return f.write("e\u0301.mdb", "other"); }, true,
                   false, false, "\u00e9.mdb"},
