@@ -23,14 +23,12 @@ constexpr COLORREF Panel1White = RGB(255, 255, 255);
 constexpr COLORREF Panel2Grey = RGB(143, 143, 143);
 constexpr UINT_PTR ButtonSubclassId = 3;
 
-void registerWindowClass()
+void registerWindowClass(WNDPROC procedure)
 {
-    static const bool registered = [] {
+    static const bool registered = [procedure] {
         WNDCLASSEXW window {};
         window.cbSize = sizeof(window);
-        window.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        };
+        window.lpfnWndProc = procedure;
         window.hInstance = GetModuleHandleW(nullptr);
         window.hIcon = LoadIconW(window.hInstance, MAKEINTRESOURCEW(CRIBAXON_ICON));
         window.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -103,15 +101,11 @@ TFPral::TFPral(FileSystem& fileSystem, SettingsStore& settings, Options options)
     , m_picture1(CRIBAXON_PICTURE1, CRIBAXON_PICTURE1_LARGE)
     , m_picture2(CRIBAXON_PICTURE2, CRIBAXON_PICTURE2_LARGE)
 {
-    registerWindowClass();
+    registerWindowClass(procedure);
     registerLookClasses();
-    // Made with the default procedure, which hands over to this object once it knows it.
-    m_window = CreateWindowExW(0, ClassName, Caption, WindowStyle, FirstStartPosition.x, FirstStartPosition.y, 0, 0,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    CreateWindowExW(0, ClassName, Caption, WindowStyle, FirstStartPosition.x, FirstStartPosition.y, 0, 0, nullptr,
+                    nullptr, GetModuleHandleW(nullptr), this);
     assert(m_window);
-    SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-    onCreate();
     m_placement = std::make_unique<Win32WindowPlacement>(m_window);
     m_storedControls = std::make_unique<Controls>(*this);
     // Restores when the window is first shown and saves when it closes.
@@ -311,13 +305,23 @@ void TFPral::focusDestinationField()
 
 LRESULT CALLBACK TFPral::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TFPral*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
     auto* self = reinterpret_cast<TFPral*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
     return guardEvent([&] { return self->handle(message, wParam, lParam); });
 }
 
 LRESULT TFPral::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
     case WM_COMMAND:
         onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
@@ -331,6 +335,11 @@ LRESULT TFPral::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         onClose();
+        return 0;
+    case WM_ENDSESSION:
+        // The session ends as the close box would end the program: the settings are saved.
+        if (wParam)
+            onClose();
         return 0;
     case WM_DESTROY:
         onDestroy();
@@ -394,13 +403,15 @@ void TFPral::onDpiChanged(int dpi, const RECT& suggested)
 void TFPral::onClose()
 {
     // No question is asked: the close is granted.
-    FormStorage1->windowCloseQueried(true);
+    if (FormStorage1)
+        FormStorage1->windowCloseQueried(true);
     DestroyWindow(m_window);
 }
 
 void TFPral::onDestroy()
 {
-    FormStorage1->windowDestroying();
+    if (FormStorage1)
+        FormStorage1->windowDestroying();
     if (m_options.quitWhenDestroyed)
         PostQuitMessage(0);
 }
