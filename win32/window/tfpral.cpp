@@ -179,25 +179,24 @@ void TFPral::createControl(const ControlRow& row)
 
 void TFPral::layOut()
 {
-    m_font = makeWindowFont(m_dpi);
-    m_statusFont = makeStatusFont(m_dpi);
-    m_hints.setFont(m_font.get());
-    const int lineHeight = lineHeightOf(m_font.get());
+    // The old fonts go only once no control uses them any more.
+    UniqueFont font = makeWindowFont(m_dpi);
+    UniqueFont statusFont = makeStatusFont(m_dpi);
+    const int lineHeight = lineHeightOf(font.get());
     const int bandHeight = scaledForLineHeight(Size {0, DesignedRowPitch}, lineHeight).height;
     for (const ControlRow& row : controlTable()) {
         const HWND control = m_controls.at(row.name);
         Rect rect = scaledForLineHeight(row.designed, lineHeight);
-        const auto font
-            = reinterpret_cast<WPARAM>(row.kind == ControlKind::StatusBar ? m_statusFont.get() : m_font.get());
         switch (row.kind) {
         case ControlKind::Field:
-            (row.name == "FilenameEdit1" ? FilenameEdit1() : FilenameEdit2()).layOut(rect, m_font.get(), m_dpi);
+            (row.name == "FilenameEdit1" ? FilenameEdit1() : FilenameEdit2()).layOut(rect, font.get(), m_dpi);
             continue;
-        case ControlKind::Label:
+        case ControlKind::Label: {
             // A label takes the size of its text.
-            rect = {rect.left, rect.top, textExtent(m_font.get(), toWide(row.text)).width,
-                    textExtent(m_font.get(), toWide(row.text)).height};
+            const Size text = textExtent(font.get(), toWide(row.text));
+            rect = {rect.left, rect.top, text.width, text.height};
             break;
+        }
         case ControlKind::Picture:
             (row.name == "Image1" ? m_picture1 : m_picture2).setLineHeight(lineHeight);
             break;
@@ -213,8 +212,12 @@ void TFPral::layOut()
             break;
         }
         SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, font, FALSE);
+        const HFONT shown = row.kind == ControlKind::StatusBar ? statusFont.get() : font.get();
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(shown), FALSE);
     }
+    m_hints.setFont(font.get());
+    m_font = std::move(font);
+    m_statusFont = std::move(statusFont);
     const Size size = frameSize();
     SetWindowPos(m_window, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(m_window, nullptr, TRUE);
