@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Redraws the pictures and icons of resources/ with cribaxon_draw_pictures and encodes them:
 # picture 1 as a progressive JPEG, picture 2 as a baseline one, each also at twice the size for
-# screens that scale by two, the program icon with a 4-bit palette.
+# screens that scale by two, the program icon with a 4-bit palette (and as a Windows icon).
 set -euo pipefail
 generator=$(cd "$(dirname "$0")" && pwd)
 resources=$(dirname "$generator")
@@ -27,6 +27,8 @@ for suffix in "" @2x; do
 done
 convert "$drawn/32.png" -strip -define png:bit-depth=4 -define png:color-type=3 \
     PNG8:"$resources/zorvanti-cribaxon.png"
+# The same 16 colours as the Windows program's icon resource.
+python3 "$generator/png_to_ico.py" "$resources/zorvanti-cribaxon.png" "$resources/zorvanti-cribaxon.ico"
 cp "$drawn/open_folder.png" "$drawn/open_folder@2x.png" "$resources/"
 mkdir -p "$resources/icons"
 for size in 48 64 128 256; do

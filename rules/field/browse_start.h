@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_queries.h"
+#include "filename_rules.h"
 
 #include <optional>
 #include <string>
@@ -14,4 +15,5 @@ struct BrowseStart
 
 // From the text's leading file name while that is acceptable: its folder while that exists, and the name
 // itself, empty for a folder.
-BrowseStart browseStartOf(const std::string& fieldText, const FileQueries& queries);
+BrowseStart browseStartOf(const std::string& fieldText, const FileQueries& queries,
+                          PathSyntax syntax = PathSyntax::Posix);

@@ -8,10 +8,15 @@ bool isBlank(char c)
     return code >= 1 && code <= 32;
 }
 
-std::size_t nameStart(std::string_view name)
+std::string_view separatorsOf(PathSyntax syntax)
 {
-    const std::size_t slash = name.rfind('/');
-    return slash == std::string_view::npos ? 0 : slash + 1;
+    return syntax == PathSyntax::Windows ? "\\:" : "/";
+}
+
+std::size_t nameStart(std::string_view name, PathSyntax syntax)
+{
+    const std::size_t separator = name.find_last_of(separatorsOf(syntax));
+    return separator == std::string_view::npos ? 0 : separator + 1;
 }
 
 } // namespace
@@ -80,19 +85,22 @@ std::string invalidFileNameMessage(std::string_view value)
     return "Nombre de archivo inválido - " + std::string(value);
 }
 
-std::string folderPart(std::string_view name)
+std::string folderPart(std::string_view name, PathSyntax syntax)
 {
-    return std::string(name.substr(0, nameStart(name)));
+    return std::string(name.substr(0, nameStart(name, syntax)));
 }
 
-std::string namePart(std::string_view name)
+std::string namePart(std::string_view name, PathSyntax syntax)
 {
-    return std::string(name.substr(nameStart(name)));
+    return std::string(name.substr(nameStart(name, syntax)));
 }
 
-std::string initialDirFromFolderPart(std::string_view folder)
+std::string initialDirFromFolderPart(std::string_view folder, PathSyntax syntax)
 {
-    if (folder.size() > 1 && folder.ends_with('/'))
+    const char separator = syntax == PathSyntax::Windows ? '\\' : '/';
+    // A drive's root keeps its backslash: "C:" alone is the drive's current folder.
+    const bool driveRoot = syntax == PathSyntax::Windows && folder.size() > 1 && folder[folder.size() - 2] == ':';
+    if (folder.size() > 1 && folder.ends_with(separator) && !driveRoot)
         folder.remove_suffix(1);
     return std::string(folder);
 }

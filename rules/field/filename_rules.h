@@ -6,8 +6,15 @@
 #include <string_view>
 
 // The file-name field's text rules, over the bytes of a name as the system
-// sees them. The folder separator is "/"; a backslash or a colon is an
-// ordinary character of a name.
+// sees them.
+
+// Where a name's folder part ends: at the last "/" on Linux, where a backslash
+// or a colon is an ordinary character; at the last "\\" or ":" on Windows.
+enum class PathSyntax
+{
+    Posix,
+    Windows,
+};
 
 // name wrapped in double quotes when it holds a space and does not start with a double quote.
 std::string QuoteSpacedName(std::string_view name);
@@ -31,9 +38,10 @@ bool acceptsFileNameValue(const std::string& value, const FileQueries& queries);
 // What the user reads when the field refuses value (UTF-8) as its FileName.
 std::string invalidFileNameMessage(std::string_view value);
 
-// Everything up to and including the last "/".
-std::string folderPart(std::string_view name);
-// What follows the last "/".
-std::string namePart(std::string_view name);
-// A folder part as the browse dialog's initial folder: without its trailing "/", except for the root.
-std::string initialDirFromFolderPart(std::string_view folder);
+// Everything up to and including the last separator.
+std::string folderPart(std::string_view name, PathSyntax syntax = PathSyntax::Posix);
+// What follows the last separator.
+std::string namePart(std::string_view name, PathSyntax syntax = PathSyntax::Posix);
+// A folder part as the browse dialog's initial folder: without one trailing "/" or "\\", except for a root
+// ("/", "\\", "C:\\").
+std::string initialDirFromFolderPart(std::string_view folder, PathSyntax syntax = PathSyntax::Posix);

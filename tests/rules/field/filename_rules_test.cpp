@@ -129,27 +129,34 @@ struct PartsCase
     const char* folder;
     const char* file;
     const char* initialDir;
+    PathSyntax syntax = PathSyntax::Posix;
 };
 
 class FolderAndNameParts : public testing::TestWithParam<PartsCase>
 {
 };
 
-TEST_P(FolderAndNameParts, SplitAtTheLastSlash)
+TEST_P(FolderAndNameParts, SplitAtTheLastSeparator)
 {
     const PartsCase& row = GetParam();
-    EXPECT_EQ(folderPart(row.fileName), row.folder);
-    EXPECT_EQ(namePart(row.fileName), row.file);
-    EXPECT_EQ(initialDirFromFolderPart(row.folder), row.initialDir);
+    EXPECT_EQ(folderPart(row.fileName, row.syntax), row.folder);
+    EXPECT_EQ(namePart(row.fileName, row.syntax), row.file);
+    EXPECT_EQ(initialDirFromFolderPart(row.folder, row.syntax), row.initialDir);
 }
 
-INSTANTIATE_TEST_SUITE_P(, FolderAndNameParts,
-                         testing::Values(PartsCase {"FullPath", "/a/b/c.txt", "/a/b/", "c.txt", "/a/b"},
-                                         PartsCase {"FolderEndingInSlash", "/a/b/", "/a/b/", "", "/a/b"},
-                                         PartsCase {"DoubleSlashLosesOne", "//c", "//", "c", "/"},
-                                         PartsCase {"BareName", "c.txt", "", "c.txt", ""},
-                                         PartsCase {"BackslashAndColonOrdinary", "/a/C:\\b.txt", "/a/", "C:\\b.txt",
-                                                    "/a"}),
-                         rowName);
+INSTANTIATE_TEST_SUITE_P(
+    , FolderAndNameParts,
+    testing::Values(
+        PartsCase {"FullPath", "/a/b/c.txt", "/a/b/", "c.txt", "/a/b"},
+        PartsCase {"FolderEndingInSlash", "/a/b/", "/a/b/", "", "/a/b"},
+        PartsCase {"DoubleSlashLosesOne", "//c", "//", "c", "/"}, PartsCase {"BareName", "c.txt", "", "c.txt", ""},
+        PartsCase {"BackslashAndColonOrdinary", "/a/C:\\b.txt", "/a/", "C:\\b.txt", "/a"},
+        PartsCase {"WindowsFullPath", "C:\\a\\b.mdb", "C:\\a\\", "b.mdb", "C:\\a", PathSyntax::Windows},
+        PartsCase {"WindowsDriveRootKeepsBackslash", "C:\\b.mdb", "C:\\", "b.mdb", "C:\\", PathSyntax::Windows},
+        PartsCase {"WindowsDriveWithoutFolder", "C:b.mdb", "C:", "b.mdb", "C:", PathSyntax::Windows},
+        PartsCase {"WindowsColonAfterBackslash", "\\a\\x:b.mdb", "\\a\\x:", "b.mdb", "\\a\\x:", PathSyntax::Windows},
+        PartsCase {"WindowsLoneBackslash", "\\b.mdb", "\\", "b.mdb", "\\", PathSyntax::Windows},
+        PartsCase {"WindowsSlashOrdinary", "a/b.mdb", "", "a/b.mdb", "", PathSyntax::Windows}),
+    rowName);
 
 } // namespace
