@@ -1,18 +1,18 @@
-# libjpeg for the Windows build: Debian's own libjpeg-turbo source package, fetched with apt-get source once per
-# build folder (the machine's apt sources need a deb-src line), built for MinGW-w64 as a static library with its
-# SIMD code (nasm). CRIBAXON_LIBJPEG_SOURCE names an unpacked source tree to use instead.
+# libjpeg for the Windows build: Debian's own libjpeg-turbo source package, fetched once per build folder from the
+# archives of the machine's apt sources (debian-source.sh), built for MinGW-w64 as a static library with its SIMD
+# code (nasm). CRIBAXON_LIBJPEG_SOURCE names an unpacked source tree to use instead.
 include(ExternalProject)
 set(_jpeg ${CMAKE_BINARY_DIR}/libjpeg-turbo)
 set(CRIBAXON_LIBJPEG_SOURCE ${_jpeg}/source CACHE PATH "libjpeg-turbo's unpacked sources (Debian's source package)")
 if(NOT EXISTS ${CRIBAXON_LIBJPEG_SOURCE}/CMakeLists.txt)
     file(MAKE_DIRECTORY ${_jpeg}/download)
     message(STATUS "Fetching Debian's libjpeg-turbo source package")
-    execute_process(COMMAND apt-get source --download-only libjpeg-turbo WORKING_DIRECTORY ${_jpeg}/download
-                    RESULT_VARIABLE _fetched OUTPUT_QUIET)
+    execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/debian-source.sh libjpeg-turbo
+                    WORKING_DIRECTORY ${_jpeg}/download RESULT_VARIABLE _fetched OUTPUT_QUIET)
     file(GLOB _dsc ${_jpeg}/download/libjpeg-turbo_*.dsc)
     if(NOT _fetched EQUAL 0 OR NOT _dsc)
-        message(FATAL_ERROR "apt-get source libjpeg-turbo failed: the apt sources need a deb-src line "
-                            "(and apt-get update), or set CRIBAXON_LIBJPEG_SOURCE")
+        message(FATAL_ERROR "apt-get source libjpeg-turbo failed (apt's sources and the network?); "
+                            "CRIBAXON_LIBJPEG_SOURCE may name an unpacked source tree instead")
     endif()
     execute_process(COMMAND dpkg-source -x ${_dsc} ${CRIBAXON_LIBJPEG_SOURCE} WORKING_DIRECTORY ${_jpeg}/download
                     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
