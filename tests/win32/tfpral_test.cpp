@@ -156,6 +156,19 @@ TEST_F(WindowTest, LowerRowTakesTheMouseWhereBoxesOverlap)
     EXPECT_EQ(under(20, 306), control("ZE")) << "the last row keeps its whole height";
 }
 
+// The grey panel lies over the white one's last column: the white panel draws nothing there, below the grey
+// panel's picture, which is shorter than its panel, either.
+TEST_F(WindowTest, WhitePanelDrawsNothingUnderTheGreyOne)
+{
+    start();
+    const HWND white = control("Panel1");
+    const HDC dc = GetDC(white);
+    RECT clip {};
+    GetClipBox(dc, &clip);
+    ReleaseDC(white, dc);
+    EXPECT_EQ(clip.right, placeOf("Panel2").left - placeOf("Panel1").left);
+}
+
 // A box redrawn on its own, as when it is ticked or enabled, leaves the part that the next row's box covers alone,
 // themed or not: under Wine that redraw is not held to the box's region. The last row's box is drawn whole.
 TEST_F(WindowTest, BoxRedrawnLeavesTheNextRowAlone)

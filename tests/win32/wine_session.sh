@@ -61,8 +61,9 @@ wine_session_start() {
     # Before any Windows process starts: the first one that shows a window starts the desktop with the driver named.
     sed -i 's/^"Graphics"="null"$/"Graphics"="x11"/' "$WINEPREFIX/user.reg"
 
-    # A persistent server and Wine's services up before the program, as on a desktop where Windows has started.
-    wineserver -p >>"$SESSION_DIR/wine.log" 2>&1
+    # The server and Wine's services up before the program, as on a desktop where Windows has started; the server
+    # outlives a program by 30 s, long enough for the next start, and no more where the test was killed.
+    wineserver -p30 >>"$SESSION_DIR/wine.log" 2>&1
     wineboot </dev/null >>"$SESSION_DIR/wine.log" 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${WINE_SESSION_DPI:-96}" /f \
         >>"$SESSION_DIR/wine.log" 2>&1
