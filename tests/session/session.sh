@@ -15,6 +15,7 @@
 # After session_start: DISPLAY, HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR, TMPDIR and the session bus are
 # the test's own; SESSION_DIR is a scratch folder; SESSION_MAIN_TITLE matches the main window's caption.
 # After session_start_wayland the same, but WAYLAND_DISPLAY in place of DISPLAY, which is unset.
+# Functions named in SESSION_CLEANUP_HOOKS run at the end, before this shell's descendants are ended.
 
 set -euo pipefail
 
@@ -22,6 +23,7 @@ SESSION_MAIN_TITLE='^Zorvanti Cribaxon - Ver\. Dic\. 2005 1\.1$'
 # The information box and the error box both bear the application title alone.
 SESSION_BOX_TITLE='^Zorvanti Cribaxon$'
 SESSION_TOOLS=(Xvfb dbus-daemon xdotool xprop xwininfo xmessage xrdb wmctrl)
+SESSION_CLEANUP_HOOKS=()
 # Where the window's controls stand in its client area: left, top, width, height.
 declare -A SESSION_CONTROLS=(
     [FilenameEdit1]="86 148 201 21" [FilenameEdit2]="86 172 201 21" [cxButton1]="86 328 129 33"
@@ -90,6 +92,11 @@ session_cleanup() {
         [ -z "${SESSION_PROGRAM_PID:-}" ] ||
             echo "--- program $SESSION_PROGRAM_PID: $(ps -o stat=,etime=,time= -p "$SESSION_PROGRAM_PID" || echo ended)"
     fi
+    # What a scenario started that leaves this shell's descendants, as a Wine server, its own functions end.
+    local hook
+    for hook in "${SESSION_CLEANUP_HOOKS[@]}"; do
+        "$hook"
+    done
     # The window manager and the bus start helpers of their own; all of them are below this shell.
     local pids
     pids=$(session_descendants $$)

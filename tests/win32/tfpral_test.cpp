@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
+#include <uxtheme.h>
 #include <vector>
 
 using Win32Testing::pumpUntil;
@@ -153,6 +154,52 @@ TEST_F(WindowTest, LowerRowTakesTheMouseWhereBoxesOverlap)
     EXPECT_EQ(under(20, 226), control("RM")) << "2 pixels into RM, 18 into RF";
     EXPECT_EQ(under(20, 222), control("RF"));
     EXPECT_EQ(under(20, 306), control("ZE")) << "the last row keeps its whole height";
+}
+
+// The grey panel lies over the white one's last column: the white panel draws nothing there, below the grey
+// panel's picture, which is shorter than its panel, either.
+TEST_F(WindowTest, WhitePanelDrawsNothingUnderTheGreyOne)
+{
+    start();
+    const HWND white = control("Panel1");
+    const HDC dc = GetDC(white);
+    RECT clip {};
+    GetClipBox(dc, &clip);
+    ReleaseDC(white, dc);
+    EXPECT_EQ(clip.right, placeOf("Panel2").left - placeOf("Panel1").left);
+}
+
+// A box redrawn on its own, as when it is ticked or enabled, leaves the part that the next row's box covers alone,
+// themed or not: under Wine that redraw is not held to the box's region. The last row's box is drawn whole.
+TEST_F(WindowTest, BoxRedrawnLeavesTheNextRowAlone)
+{
+    start();
+    for (const bool themed : {true, false}) {
+        for (const char* name : {"RM", "RM1", "ZE"}) {
+            if (!themed)
+                SetWindowTheme(control(name), L"", L"");
+            RECT client {};
+            GetClientRect(control(name), &client);
+            const HDC dc = CreateCompatibleDC(nullptr);
+            BITMAPINFO format {};
+            format.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            void* bits = nullptr;
+            const HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+            const HGDIOBJ old = SelectObject(dc, bitmap);
+            constexpr COLORREF Untouched = RGB(255, 0, 255);
+            const HBRUSH brush = CreateSolidBrush(Untouched);
+            FillRect(dc, &client, brush);
+            SendMessageW(control(name), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+            EXPECT_NE(GetPixel(dc, 1, 1), Untouched) << name << " draws its own band";
+            // The last row, with no row below it, shows whole.
+            EXPECT_EQ(GetPixel(dc, 1, client.bottom - 1) == Untouched, std::string_view(name) != "ZE")
+                << name << (themed ? " themed" : " unthemed") << " draws over the next row or leaves its own part";
+            SelectObject(dc, old);
+            DeleteObject(bitmap);
+            DeleteObject(brush);
+            DeleteDC(dc);
+        }
+    }
 }
 
 struct FocusCase

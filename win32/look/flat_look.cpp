@@ -54,6 +54,9 @@ Look lookOf(HWND control)
 
 void drawCheckBox(HDC dc, HWND control, RECT area, int lineHeight)
 {
+    // A box without a region, the last row's, shows whole and is cleared whole.
+    if (const UniqueRegion region(CreateRectRgn(0, 0, 0, 0)); GetWindowRgn(control, region.get()) == ERROR)
+        fill(dc, area, GetSysColor(COLOR_BTNFACE));
     // Drawn in the part of the box that shows, above the next row's box.
     if (const LONG_PTR band = GetWindowLongPtrW(control, GWLP_USERDATA); band > 0)
         area.bottom = std::min(area.bottom, area.top + static_cast<LONG>(band));
@@ -130,7 +133,9 @@ void drawPushButton(HDC dc, HWND control, const RECT& area)
 
 LRESULT drawFlatButton(const NMCUSTOMDRAW& draw, int lineHeight)
 {
-    if (draw.dwDrawStage != CDDS_PREPAINT)
+    // The control's own erase would clear its whole rectangle, a box's part under the next row's box too, and
+    // skipping it skips the drawing stage as well under Wine: the control is drawn at either stage.
+    if (draw.dwDrawStage != CDDS_PREERASE && draw.dwDrawStage != CDDS_PREPAINT)
         return CDRF_DODEFAULT;
     const HWND control = draw.hdr.hwndFrom;
     const auto type = static_cast<UINT>(GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK);

@@ -122,8 +122,9 @@ LRESULT CALLBACK PictureArea::procedure(HWND window, UINT message, WPARAM wParam
 
 HWND createPanel(HWND parent, const Rect& rect, COLORREF colour)
 {
-    return CreateWindowExW(0, PanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect.left, rect.top,
-                           rect.width, rect.height, parent, nullptr, nullptr,
+    // Panels overlap: each paints only where no panel above it lies.
+    return CreateWindowExW(0, PanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left,
+                           rect.top, rect.width, rect.height, parent, nullptr, nullptr,
                            reinterpret_cast<void*>(static_cast<LONG_PTR>(colour)));
 }
 
