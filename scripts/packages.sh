@@ -18,8 +18,11 @@ CRIBAXON_TEST_PACKAGES=(
 # The Windows build (cmake/mingw-w64-x86_64.cmake) and its tests under Wine: MinGW-w64 with the posix thread model,
 # Wine's 64-bit half alone (wine32 would need the i386 architecture; wine brings the commands, wine64 the loader),
 # and GoogleTest's sources, built there for Windows; libjpeg-turbo's source package is unpacked (dpkg-dev) and its
-# SIMD code assembled (nasm) for the window's pictures, whose tests want Wine's own fonts ("MS Sans Serif").
-CRIBAXON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build dpkg-dev nasm fonts-wine)
+# SIMD code assembled (nasm) for the window's pictures, whose tests want Wine's own fonts ("MS Sans Serif"). The
+# download is packed with zip and NSIS (scripts/package-windows.sh), and its test lists the zip with unzip.
+CRIBAXON_WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build dpkg-dev nasm fonts-wine nsis zip unzip
+)
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
 CRIBAXON_TEST_COMMANDS=(
@@ -33,6 +36,8 @@ CRIBAXON_WINDOWS_COMMANDS=(
     x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
     wine:wine wineboot:wine wineserver:wine /usr/lib/wine/wine64:wine64 flock:util-linux
     cmake:cmake ctest:cmake ninja:ninja-build dpkg-source:dpkg-dev nasm:nasm x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64
+    x86_64-w64-mingw32-strip:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-strings:binutils-mingw-w64-x86-64
+    makensis:nsis zip:zip unzip:unzip
 )
 
 # Installs the packages that are missing; quick when none is.
