@@ -48,7 +48,8 @@ listing=$(unzip -Z1 "$work/first/$name-win64.zip")
 # Where Windows puts a program installed for one user; a run stopped half way may have left any of it.
 data=$(wine_output cmd /c 'echo %LOCALAPPDATA%&echo %APPDATA%')
 folder_win="${data%%$'\n'*}\\Programs\\Zorvanti Cribaxon"
-paths=$(wine_output winepath -u "$folder_win" "${data#*$'\n'}\\Microsoft\\Windows\\Start Menu\\Programs\\Zorvanti Cribaxon.lnk")
+shortcut_win="${data#*$'\n'}\\Microsoft\\Windows\\Start Menu\\Programs\\Zorvanti Cribaxon.lnk"
+paths=$(wine_output winepath -u "$folder_win" "$shortcut_win")
 folder=${paths%%$'\n'*}
 shortcut=${paths#*$'\n'}
 "$runner" run "$prefix" reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
@@ -76,13 +77,15 @@ done
     fail "cribaxon-filter.exe instalado no da su versión"
 "$runner" run "$prefix" "$folder/zorvanti-cribaxon.exe" &
 program=$!
-# taskkill without /f asks the process's windows to close, as logging off does; it fails until there is one.
+# taskkill without /f sends WM_CLOSE to the process's top-level windows, as their close box does. It is sent until
+# the program ends: the first may come before the program's window, to Wine's own window of the process alone.
 close_window() {
-    "$runner" run "$prefix" taskkill /im zorvanti-cribaxon.exe >/dev/null 2>&1
+    "$runner" run "$prefix" taskkill /im zorvanti-cribaxon.exe >/dev/null 2>&1 || true
+    ! kill -0 "$program" 2>/dev/null
 }
 wait_for close_window || {
     kill "$program"
-    fail "zorvanti-cribaxon.exe instalado no abrió su ventana"
+    fail "zorvanti-cribaxon.exe instalado no se cerró"
 }
 wait "$program" || fail "zorvanti-cribaxon.exe instalado terminó con $?"
 [[ $(wine_output reg query "$settings_key\\TFPral") == *NormPos* ]] || fail "la ventana no guardó su configuración"
