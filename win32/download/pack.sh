@@ -32,5 +32,5 @@ touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 rm -f -- "$out/$name-win64.zip"
 (cd "$work" && TZ=UTC0 zip -X -9 -q -D "$out/$name-win64.zip" \
     "$name/zorvanti-cribaxon.exe" "$name/cribaxon-filter.exe" "$name/LEEME.txt")
-makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$here/../../resources/zorvanti-cribaxon.ico" \
-    -DOUTFILE="$out/$name-setup.exe" "$here/zorvanti-cribaxon.nsi"
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
+    -DICON="$here/../../resources/zorvanti-cribaxon.ico" -DOUTFILE="$out/$name-setup.exe" "$here/zorvanti-cribaxon.nsi"

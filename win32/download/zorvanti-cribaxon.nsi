@@ -16,7 +16,8 @@ ManifestDPIAware true
 !define UNINSTALLER "desinstalar.exe"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
 
-Name "${PRODUCT} ${VERSION}"
+; Without the version, which the welcome page's title has no room for: the pages and the branding line show it.
+Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 ; Where Windows puts programs installed for one user.
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
@@ -34,6 +35,9 @@ VIAddVersionKey /LANG=3082 "LegalCopyright" "${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; NSIS's own text speaks of system files, which this installer never touches.
+!define MUI_WELCOMEPAGE_TEXT "Este asistente instalará ${PRODUCT} ${VERSION} solo para el usuario actual, sin \
+permisos de administrador.$\r$\n$\r$\nPresione Siguiente para continuar."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
