@@ -19,9 +19,12 @@ CRIBAXON_TEST_PACKAGES=(
 # Wine's 64-bit half alone (wine32 would need the i386 architecture; wine brings the commands, wine64 the loader),
 # and GoogleTest's sources, built there for Windows; libjpeg-turbo's source package is unpacked (dpkg-dev) and its
 # SIMD code assembled (nasm) for the window's pictures, whose tests want Wine's own fonts ("MS Sans Serif"); the
-# window's real sessions want the Linux sessions' X server, window manager and tools.
-CRIBAXON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build dpkg-dev nasm fonts-wine
-    xvfb openbox dbus-daemon xdotool x11-utils x11-xserver-utils wmctrl)
+# window's real sessions want the Linux sessions' X server, window manager and tools. The download is packed with
+# zip and NSIS (scripts/package-windows.sh), and its test lists the zip with unzip.
+CRIBAXON_WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build dpkg-dev nasm fonts-wine nsis zip unzip
+    xvfb openbox dbus-daemon xdotool x11-utils x11-xserver-utils wmctrl
+)
 # COMMAND:PACKAGE, for each command that the build or a test calls and that a minimal Debian lacks.
 CRIBAXON_BUILD_COMMANDS=(g++:g++ cmake:cmake ninja:ninja-build pkg-config:pkg-config)
 CRIBAXON_TEST_COMMANDS=(
@@ -37,6 +40,8 @@ CRIBAXON_WINDOWS_COMMANDS=(
     cmake:cmake ctest:cmake ninja:ninja-build dpkg-source:dpkg-dev nasm:nasm x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64
     Xvfb:xvfb openbox:openbox dbus-daemon:dbus-daemon xdotool:xdotool xprop:x11-utils xwininfo:x11-utils
     xmessage:x11-utils xrdb:x11-xserver-utils wmctrl:wmctrl
+    x86_64-w64-mingw32-strip:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-strings:binutils-mingw-w64-x86-64
+    makensis:nsis zip:zip unzip:unzip
 )
 
 # Installs the packages that are missing; quick when none is.
