@@ -97,3 +97,5 @@ uninstalled() {
 }
 wait_for uninstalled || fail "quedan la carpeta $folder, el acceso $shortcut o la entrada de desinstalación"
 [[ $(wine_output reg query "$settings_key\\TFPral") == *NormPos* ]] || fail "el desinstalador borró la configuración"
+# The prefix is the other tests' too.
+"$runner" run "$prefix" reg delete "$settings_key" /f >/dev/null
