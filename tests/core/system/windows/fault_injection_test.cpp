@@ -1,3 +1,4 @@
+#include "fault_run.h"
 #include "faulty_calls.h"
 #include "in_out_code.h"
 #include "in_out_error.h"
@@ -20,43 +21,15 @@ constexpr std::size_t Chunk = 4096;
 
 std::string source()
 {
-    std::string bytes = "574C0003\r\n";
-    for (int i = 0; bytes.size() < 5 * Chunk; ++i)
-        bytes += "-0370379+40416" + std::to_string(i % 10) + std::to_string(1 + i % 7) + "0500120\r\n";
-    return bytes;
+    return severalTransfersSource(Chunk);
 }
 
-// Every category kept, fixed speed cameras without their speed warning.
-RunOptions options()
-{
-    RunOptions options;
-    for (const PointCategory category : PointCategories) {
-        options.setKeeps(category, true);
-        options.setKeepsSpeedWarning(category, category != PointCategory::RF);
-    }
-    return options;
-}
-
-struct Outcome
-{
-    std::int32_t code = 0;
-    std::string message;
-    std::string fileName;
-    std::vector<std::string> reported;
-};
+using Outcome = FaultRunOutcome;
 
 Outcome run(const TemporaryFolder& folder)
 {
     WindowsFileSystem files(FaultyCalls::calls(), Chunk);
-    RecordingReporter reporter;
-    Outcome outcome;
-    try {
-        RunGeneration(folder.path("in.mdb"), folder.path("out.mdb"), options(), reporter, files);
-    } catch (const EInOutError& error) {
-        outcome = {error.code(), error.message(), error.fileName(), {}};
-    }
-    outcome.reported = reporter.events;
-    return outcome;
+    return runCaught(folder, files);
 }
 
 struct FaultCase
